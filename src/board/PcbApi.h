@@ -30,6 +30,25 @@ using THandle = uint32_t;
 using TCoord = int32_t;
 using THostLayer = int32_t;
 
+// The host's layer encoding. Ids 1 to 82 are their own host value; 0 is no
+// layer. Layers beyond the id table and layer classes have these values:
+constexpr THostLayer HostMidLayerBase = 0x10000;         // + position (top layer = 1)
+constexpr THostLayer HostInternalPlaneBase = 0x20000;    // + plane number
+constexpr THostLayer HostMechanicalLayerBase = 0x30000;  // + mechanical layer number
+constexpr THostLayer HostTopPadMaster = 0x40001;
+constexpr THostLayer HostBottomPadMaster = 0x40002;
+constexpr THostLayer HostDRCDetails = 0x40003;
+constexpr THostLayer HostMidLayers = 0x50001;  // layer classes
+constexpr THostLayer HostAllLayers = 0x50002;
+constexpr THostLayer HostSignalLayers = 0x50003;
+constexpr THostLayer HostInternalPlaneLayers = 0x50004;
+constexpr THostLayer HostElectricalLayers = 0x50005;
+constexpr THostLayer HostMechanicalLayers = 0x50006;
+// The largest positions and numbers the host can represent.
+constexpr int HostMaxSignalPosition = 64;
+constexpr int HostMaxInternalPlane = 32;
+constexpr int HostMaxMechanicalLayer = 32;
+
 // A length-prefixed string of at most N characters: one length byte, then the
 // characters, no terminator.
 template <int N>
