@@ -1,1 +1,80 @@
-// placeholder
+#include "translator/Save.h"
+
+#include <cstdio>
+
+#include "board/PcbApiBinding.h"
+#include "common/Strings.h"
+#include "platform/Platform.h"
+#include "report/LogReport.h"
+#include "shell/ExportRun.h"
+#include "shell/FileHelpers.h"
+
+namespace translator {
+
+// The copyright record is the program maker's own fixed text.
+static const char* const CopyrightText = "Copyright (c) 2026 The Orvex exporter developers";
+
+void PercentInit(const std::string& caption, int32_t total) {
+    pcbapi::TName255 text;
+    text.Assign(common::ShortStr(caption));
+    pcb::PcbApi_Percent_Init(&text, total);
+}
+
+TOrvexExporter::TOrvexExporter() : BoardHandle(shell::ExportBoardHandle()) { ReadBoard(); }
+
+void TOrvexExporter::ReadBoard() {
+    pcbapi::TBoardRecord board;
+    pcb::PcbApi_QueryBoard(1, BoardHandle, &board);
+    IsLibrary = board.IsLibrary != 0;
+}
+
+bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
+    TargetFileName = common::ShortStr(targetFileName);
+    const std::string tempFileName = shell::MakeTempFileName();
+    OutFile.Rewrite(tempFileName);
+    report::BeginLog(TargetFileName);
+    OutFile.WriteLine("ORVEX_ASCII \"" + TargetFileName + "\"");
+    OutFile.WriteLine("");
+
+    InDesignSection = false;
+    WriteHeader();
+    WriteLibrarySection();
+    if (!IsLibrary) InDesignSection = true;
+
+    OutFile.Close();
+    // Without a temporary file there is nothing to move, and no other file
+    // may be written in its place.
+    if (!tempFileName.empty()) shell::MoveTempToTarget(tempFileName, TargetFileName);
+    report::EndLog();
+    if (common::IOResult()) shell::ShowErrorBox("File Error - Failed to Export " + TargetFileName);
+    return true;
+}
+
+bool TOrvexExporter::WriteHeader() {
+    const platform::LocalDateTime now = platform::Now();
+    char timeStamp[96];
+    std::snprintf(timeStamp, sizeof timeStamp, "  (timeStamp %d %d %d %d %d %d)", now.Year, now.Month, now.Day,
+                  now.Hour, now.Minute, now.Second);
+    OutFile.WriteLine("(asciiHeader");
+    OutFile.WriteLine("  (asciiVersion 3 0)");
+    OutFile.WriteLine(timeStamp);
+    OutFile.WriteLine("  (program \"Halvard\" \"6.1.0\")");
+    OutFile.WriteLine(std::string("  (copyright \"") + CopyrightText + "\")");
+    OutFile.WriteLine("  (headerString \"\")");
+    OutFile.WriteLine("  (fileUnits Mil)");
+    OutFile.WriteLine("  (guidString \"{00000000-0000-0000-0000-000000000000}\")");
+    OutFile.WriteLine(")");
+    OutFile.WriteLine("");
+    return !common::IOResult();
+}
+
+bool TOrvexExporter::WriteLibrarySection() {
+    OutFile.WriteLine("(library \"Library_1\"");
+    const auto total = static_cast<int32_t>(PadStyles.size() + ViaStyles.size() + TextStyles.size());
+    PercentInit("Saving " + TargetFileName + " (Orvex ASCII) - Library", total);
+    OutFile.WriteLine(")");
+    pcb::PcbApi_Percent_Finish();
+    return !common::IOResult();
+}
+
+}  // namespace translator
