@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <stdexcept>
+
+#include "FakeHost.h"
+#include "TestFiles.h"
+#include "common/NumberFormat.h"
+#include "common/ParameterString.h"
+#include "platform/Platform.h"
+#include "shell/ExportRun.h"
+#include "shell/ModuleState.h"
+
+// These tests run the export without a PCB editor module in the process: every
+// host query answers 0, which is an empty board.
+namespace {
+
+using testfiles::ReadFile;
+using testfiles::WriteFile;
+
+class ExportRun : public testing::Test {
+protected:
+    void SetUp() override {
+        fakehost::Reset();
+        shell::InitializeModuleState();
+        ::unsetenv("MARNEL_TESTMODE");
+    }
+    testfiles::TScratchDir Dir;
+};
+
+TEST(RecognisedPcbFormat, OnlyTheExactDescription) {
+    struct Case {
+        const char* Text;
+        bool Recognised;
+    } cases[] = {{"V-ORN ASCII File (*.PCB)", true},
+                 {"v-orn ascii file (*.pcb)", false},
+                 {"V-ORN ASCII File (*.PCB) ", false},
+                 {" V-ORN ASCII File (*.PCB)", false},
+                 {"V-ORN ASCII File (*.PCB", false},
+                 {"", false}};
+    for (const auto& c : cases) EXPECT_EQ(shell::RecognisedPcbFormat(c.Text), c.Recognised) << c.Text;
+}
+
+TEST_F(ExportRun, UnrecognisedFormatDoesNothing) {
+    EXPECT_FALSE(shell::ExportFileFromPcb(Dir / "board.pcb", "v-orn ascii file (*.pcb)"));
+    EXPECT_FALSE(platform::FileExists(Dir / "board.pcb"));
+    EXPECT_FALSE(platform::FileExists(Dir / "board.Rep"));
+    EXPECT_TRUE(fakehost::State().Boxes.empty());
+}
+
+TEST_F(ExportRun, WritesTheFileSkeletonAndTheReport) {
+    const std::string target = Dir / "board.pcb";
+    WriteFile(target, "old content");
+    EXPECT_TRUE(shell::ExportFileFromPcb(target, shell::FormatDescription));
+    const std::string text = ReadFile(target);
+    const std::regex skeleton(
+        "ORVEX_ASCII \"" + target +
+        "\"\r\n\r\n"
+        "\\(asciiHeader\r\n"
+        "  \\(asciiVersion 3 0\\)\r\n"
+        "  \\(timeStamp [0-9]{4} [1-9][0-9]? [1-9][0-9]? [0-9]{1,2} [0-9]{1,2} [0-9]{1,2}\\)\r\n"
+        "  \\(program \"Halvard\" \"6.1.0\"\\)\r\n"
+        "  \\(copyright \"[^\"\r\n]+\"\\)\r\n"
+        "  \\(headerString \"\"\\)\r\n"
+        "  \\(fileUnits Mil\\)\r\n"
+        "  \\(guidString \"\\{00000000-0000-0000-0000-000000000000\\}\"\\)\r\n"
+        "\\)\r\n\r\n"
+        "\\(library \"Library_1\"\r\n");
+    EXPECT_TRUE(std::regex_search(text, skeleton)) << text;
+    const std::string report = ReadFile(Dir / "board.Rep");
+    EXPECT_EQ(report.rfind("Export log for : board.Rep\r\n", 0), 0u) << report;
+    EXPECT_EQ(report.substr(report.size() - 13), "\r\n \r\nEndLog\r\n");
+    EXPECT_TRUE(Dir.TempFiles().empty()) << "temporary files left behind";
+}
+
+TEST_F(ExportRun, MissingDirectoryAnsweredNoLeavesNothingBehind) {
+    const std::string target = Dir / "missing/sub/board.pcb";
+    EXPECT_TRUE(shell::ExportFileFromPcb(target, shell::FormatDescription));
+    EXPECT_EQ(fakehost::State().Boxes, std::vector<std::string>{"Confirm: Directory does not exist, Create?"});
+    EXPECT_FALSE(platform::DirectoryExists(Dir / "missing"));
+    EXPECT_TRUE(Dir.TempFiles().empty());
+}
+
+TEST_F(ExportRun, MissingDirectoryAnsweredYesIsCreated) {
+    fakehost::State().AnswerYes = true;
+    const std::string target = Dir / "missing/sub/board.pcb";
+    EXPECT_TRUE(shell::ExportFileFromPcb(target, shell::FormatDescription));
+    EXPECT_TRUE(platform::FileExists(target));
+    EXPECT_TRUE(platform::FileExists(Dir / "missing/sub/board.Rep"));
+}
+
+TEST_F(ExportRun, UncreatableDirectoryIsAnErrorBox) {
+    fakehost::State().AnswerYes = true;
+    WriteFile(Dir / "file", "x");
+    EXPECT_TRUE(shell::ExportFileFromPcb(Dir / "file/sub/board.pcb", shell::FormatDescription));
+    EXPECT_EQ(fakehost::State().Boxes.back(), "Error: Unable to Create Directory");
+}
+
+TEST_F(ExportRun, DecimalSeparatorIsRestoredAfterTheRun) {
+    common::SetDecimalSeparator(',');
+    EXPECT_TRUE(shell::ExportFileFromPcb(Dir / "board.pcb", shell::FormatDescription));
+    EXPECT_EQ(common::DecimalSeparator(), ',');
+    common::SetDecimalSeparator('.');
+}
+
+TEST_F(ExportRun, DecimalSeparatorIsRestoredAfterAnError) {
+    // No temporary directory: the proof file cannot be made, and the host's
+    // error box raises an error that ends the run.
+    ::setenv("TMPDIR", (Dir / "no-such-dir").c_str(), 1);
+    fakehost::State().ThrowOnErrorBox = true;
+    common::SetDecimalSeparator(',');
+    EXPECT_THROW(shell::ExportFileFromPcb(Dir / "board.pcb", shell::FormatDescription), std::runtime_error);
+    EXPECT_EQ(common::DecimalSeparator(), ',');
+    EXPECT_EQ(fakehost::State().Boxes.back(), "Error: Unable to open file for writing");
+    common::SetDecimalSeparator('.');
+}
+
+TEST_F(ExportRun, TestModeErrorBoxEndsTheHost) {
+    ::setenv("TMPDIR", (Dir / "no-such-dir").c_str(), 1);
+    ::setenv("MARNEL_TESTMODE", "1", 1);
+    EXPECT_EXIT(shell::ExportFileFromPcb(Dir / "board.pcb", shell::FormatDescription), testing::ExitedWithCode(1),
+                "");
+    ::unsetenv("MARNEL_TESTMODE");
+}
+
+TEST_F(ExportRun, SaverExportsOnlyLiaFiles) {
+    struct Case {
+        std::string Parameters;
+        bool Exports;
+    } cases[] = {
+        {"FileName=" + Dir / "a.pcb" + "|FileType=LIA", true},
+        {"FileName=" + Dir / "b.pcb" + "|FileType=lia", false},
+        {"FileName=" + Dir / "c.pcb" + "|FileType=PCB", false},
+        {"FileType=LIA", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(shell::Orvex16Saver(c.Parameters.c_str()), 0);
+        const std::string name = common::TParameterString(c.Parameters).Get("FileName");
+        if (!name.empty()) {
+            EXPECT_EQ(platform::FileExists(name), c.Exports) << c.Parameters;
+        }
+    }
+    EXPECT_EQ(shell::Orvex16Saver(nullptr), 0);
+}
+
+}  // namespace
