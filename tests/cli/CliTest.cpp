@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& name) {
+    std::ifstream in(name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const fs::path& name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
+
+struct TRun {
+    int Status = -1;
+    std::string Output;
+};
+
+class Pcbhost : public testing::Test {
+protected:
+    void SetUp() override {
+        Dir = fs::temp_directory_path() / ("cli-test-" + std::to_string(::getpid()) + "-" +
+                                           testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(Dir);
+        fs::create_directories(Dir / "tmp");
+        WriteFile(Dir / "board.json", R"({ "nets": ["GND"], "objects": [
+            { "kind": "track", "x1": 0, "y1": 0, "x2": 1000, "y2": 0, "width": 10, "net": "GND" } ] })");
+    }
+    void TearDown() override { fs::remove_all(Dir); }
+
+    // Runs pcbhost with the scratch directory as its temporary directory.
+    TRun Run(const std::string& arguments) {
+        const std::string command =
+            "TMPDIR='" + (Dir / "tmp").string() + "' '" PCBHOST "' " + arguments + " 2>&1";
+        TRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Output.append(buffer, n);
+        const int status = ::pclose(pipe);
+        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+    bool TempDirEmpty() { return fs::is_empty(Dir / "tmp"); }
+    std::string Board() { return "'" + (Dir / "board.json").string() + "'"; }
+    std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
+
+    fs::path Dir;
+};
+
+TEST_F(Pcbhost, ExportWritesTheSkeletonAndTheReport) {
+    const TRun run = Run("export " + Board() + " " + Q(Dir / "out.pcb"));
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_NE(run.Output.find("ExportFileFromPcb: True"), std::string::npos);
+    const std::string text = ReadFile(Dir / "out.pcb");
+    EXPECT_EQ(text.rfind("ORVEX_ASCII \"" + (Dir / "out.pcb").string() + "\"\r\n\r\n(asciiHeader\r\n", 0), 0u)
+        << text;
+    EXPECT_NE(text.find("\r\n(library \"Library_1\"\r\n"), std::string::npos);
+    const std::string report = ReadFile(Dir / "out.Rep");
+    EXPECT_EQ(report.rfind("Export log for : out.Rep\r\n", 0), 0u);
+    EXPECT_EQ(report.substr(report.size() - 13), "\r\n \r\nEndLog\r\n");
+    EXPECT_TRUE(TempDirEmpty());
+}
+
+TEST_F(Pcbhost, UnrecognisedDescriptionWritesNothing) {
+    for (const char* format : {"'v-orn ascii file (*.pcb)'", "'V-ORN ASCII File (*.PCB) '"}) {
+        const TRun run = Run("--format " + std::string(format) + " export " + Board() + " " + Q(Dir / "out.pcb"));
+        EXPECT_EQ(run.Status, 3) << run.Output;
+        EXPECT_NE(run.Output.find("ExportFileFromPcb: False"), std::string::npos);
+        EXPECT_FALSE(fs::exists(Dir / "out.pcb"));
+        EXPECT_FALSE(fs::exists(Dir / "out.Rep"));
+        EXPECT_TRUE(TempDirEmpty());
+    }
+}
+
+TEST_F(Pcbhost, MissingDirectoryAnsweredNoLeavesNothingBehind) {
+    const TRun run = Run("--create-dir no export " + Board() + " " + Q(Dir / "new/out.pcb"));
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_NE(run.Output.find("Directory does not exist, Create? -> No"), std::string::npos) << run.Output;
+    EXPECT_FALSE(fs::exists(Dir / "new"));
+    EXPECT_TRUE(TempDirEmpty());
+}
+
+TEST_F(Pcbhost, MissingDirectoryAnsweredYesIsCreated) {
+    const TRun run = Run("--create-dir yes export " + Board() + " " + Q(Dir / "new/deeper/out.pcb"));
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_TRUE(fs::exists(Dir / "new/deeper/out.pcb"));
+    EXPECT_TRUE(fs::exists(Dir / "new/deeper/out.Rep"));
+}
+
+TEST_F(Pcbhost, UnlockedTargetIsReplaced) {
+    WriteFile(Dir / "out.pcb", "old");
+    const TRun run = Run("export " + Board() + " " + Q(Dir / "out.pcb"));
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_EQ(ReadFile(Dir / "out.pcb").rfind("ORVEX_ASCII", 0), 0u);
+}
+
+TEST_F(Pcbhost, TargetLockedByAnotherUserKeepsItsContent) {
+    WriteFile(Dir / "out.pcb", "old");
+    WriteFile(Dir / "~$out.pcb_loc", "ComputerName=ELSEWHERE\r\nUserName=alice\r\nProcessID=1\r\n");
+    const TRun run = Run("export " + Board() + " " + Q(Dir / "out.pcb"));
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_EQ(ReadFile(Dir / "out.pcb"), "old");
+    EXPECT_NE(run.Output.find("Message [Locked File] out.pcb is used by alice on ELSEWHERE. You will not be able "
+                              "to save your changes."),
+              std::string::npos)
+        << run.Output;
+    EXPECT_NE(run.Output.find("WorkspaceManager:OpenObject FileName=" + (Dir / "out.pcb").string()),
+              std::string::npos);
+    EXPECT_TRUE(TempDirEmpty());
+}
+
+TEST_F(Pcbhost, TestModeErrorBoxEndsTheHost) {
+    WriteFile(Dir / "file", "x");
+    const TRun run = Run("--test-mode --create-dir yes export " + Board() + " " + Q(Dir / "file/sub/out.pcb"));
+    EXPECT_EQ(run.Status, 1) << run.Output;
+    EXPECT_NE(run.Output.find("ShowDialogWithCaption withError Unable to Create Directory\n"), std::string::npos)
+        << run.Output;
+}
+
+TEST_F(Pcbhost, SaverExportsLiaFiles) {
+    const TRun run = Run("saver " + Board() + " 'FileName=" + (Dir / "lib.pcb").string() + "|FileType=LIA'");
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_NE(run.Output.find("Orvex16Saver: 0"), std::string::npos);
+    EXPECT_TRUE(fs::exists(Dir / "lib.pcb"));
+    const TRun other = Run("saver " + Board() + " 'FileName=" + (Dir / "x.pcb").string() + "|FileType=lia'");
+    EXPECT_FALSE(fs::exists(Dir / "x.pcb"));
+    EXPECT_EQ(Run("saver " + Board()).Status, 0);
+}
+
+TEST_F(Pcbhost, BadBoardDescriptionIsAClearError) {
+    WriteFile(Dir / "bad.json", "{ \"objects\": [ { \"kind\": \"track\", \"layer\": \"TopLayr\" } ] }");
+    const TRun run = Run("export " + Q(Dir / "bad.json") + " " + Q(Dir / "out.pcb"));
+    EXPECT_EQ(run.Status, 2) << run.Output;
+    EXPECT_NE(run.Output.find("bad.json"), std::string::npos) << run.Output;
+    EXPECT_NE(run.Output.find("objects[0].layer"), std::string::npos) << run.Output;
+    EXPECT_FALSE(fs::exists(Dir / "out.pcb"));
+    const TRun missing = Run("export " + Q(Dir / "nothing.json") + " " + Q(Dir / "out.pcb"));
+    EXPECT_EQ(missing.Status, 2) << missing.Output;
+    EXPECT_NE(missing.Output.find("nothing.json"), std::string::npos) << missing.Output;
+}
+
+TEST_F(Pcbhost, UsageErrors) {
+    EXPECT_EQ(Run("").Status, 2);
+    EXPECT_EQ(Run("export only-one-argument").Status, 2);
+    EXPECT_EQ(Run("--negative-coords sideways export a b").Status, 2);
+    const TRun help = Run("--help");
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Output.find("usage: pcbhost"), std::string::npos);
+}
+
+TEST_F(Pcbhost, EveryExampleDescribesCleanly) {
+    for (const auto& entry : fs::directory_iterator(EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".json") continue;
+        const TRun run = Run("describe " + Q(entry.path()));
+        EXPECT_EQ(run.Status, 0) << entry.path() << run.Output;
+    }
+}
+
+}  // namespace
