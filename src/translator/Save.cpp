@@ -42,9 +42,7 @@ bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
     if (!IsLibrary) InDesignSection = true;
 
     OutFile.Close();
-    // Without a temporary file there is nothing to move, and no other file
-    // may be written in its place.
-    if (!tempFileName.empty()) shell::MoveTempToTarget(tempFileName, TargetFileName);
+    shell::MoveTempToTarget(tempFileName, TargetFileName);
     report::EndLog();
     if (common::IOResult()) shell::ShowErrorBox("File Error - Failed to Export " + TargetFileName);
     return true;
