@@ -20,12 +20,8 @@ void PercentInit(const std::string& caption, int32_t total) {
     pcb::PcbApi_Percent_Init(&text, total);
 }
 
-TOrvexExporter::TOrvexExporter() : BoardHandle(shell::ExportBoardHandle()) { ReadBoard(); }
-
-void TOrvexExporter::ReadBoard() {
-    pcbapi::TBoardRecord board;
-    pcb::PcbApi_QueryBoard(1, BoardHandle, &board);
-    IsLibrary = board.IsLibrary != 0;
+TOrvexExporter::TOrvexExporter() : Board(std::make_unique<pcb::TPcbBoard>(shell::ExportBoardHandle())) {
+    Board->ReadWrite(1);
 }
 
 bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
@@ -39,7 +35,7 @@ bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
     InDesignSection = false;
     WriteHeader();
     WriteLibrarySection();
-    if (!IsLibrary) InDesignSection = true;
+    if (!Board->IsLibrary()) InDesignSection = true;
 
     OutFile.Close();
     shell::MoveTempToTarget(tempFileName, TargetFileName);

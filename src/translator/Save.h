@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "board/PcbApi.h"
+#include "board/Pcbclass.h"
 #include "common/TextFile.h"
 
 namespace translator {
@@ -31,17 +33,14 @@ public:
     bool WriteHeader();
     bool WriteLibrarySection();
 
-    pcbapi::THandle BoardHandle = 0;
-    bool IsLibrary = false;
+    // The board of the run, read from the host when the exporter is created.
+    std::unique_ptr<pcb::TPcbBoard> Board;
     common::TTextFile OutFile;
     std::vector<TStyleEntry> PadStyles;
     std::vector<TStyleEntry> ViaStyles;
     std::vector<TStyleEntry> TextStyles;
     bool InDesignSection = false;
     std::string TargetFileName;
-
-private:
-    void ReadBoard();
 };
 
 // Writes the progress display's caption, cut to 255 characters.
