@@ -24,6 +24,27 @@ TOrvexExporter::TOrvexExporter() : Board(std::make_unique<pcb::TPcbBoard>(shell:
     Board->ReadWrite(1);
 }
 
+// Kinds that components own as primitives; their count includes what the
+// components hold.
+static bool CountsComponentPrimitives(uint8_t kind) {
+    switch (kind) {
+        case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 11: case 12: case 21:
+            return true;
+        default:
+            return false;
+    }
+}
+
+int32_t TOrvexExporter::CountObjects(uint8_t kind) const {
+    int32_t count = 0;
+    pcb::ForEachObject(Board->Handle(), kind, pcb::FreeObjectsMethod, 0, [&](pcbapi::THandle) { ++count; });
+    if (!CountsComponentPrimitives(kind)) return count;
+    pcb::ForEachObject(Board->Handle(), pcb::eComponentObject, pcb::AllObjectsMethod, 0, [&](pcbapi::THandle component) {
+        pcb::ForEachObject(component, kind, pcb::AllObjectsMethod, 0, [&](pcbapi::THandle) { ++count; });
+    });
+    return count;
+}
+
 bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
     TargetFileName = common::ShortStr(targetFileName);
     const std::string tempFileName = shell::MakeTempFileName();

@@ -33,15 +33,47 @@ public:
     bool WriteHeader();
     bool WriteLibrarySection();
 
+    // The number of objects of one kind on the board (kind 0: all kinds),
+    // counting the primitives inside components; the total of a progress
+    // display.
+    int32_t CountObjects(uint8_t kind) const;
+
+    // Board pre-passes (SavePrePasses.cpp).
+    void AnalyzePrimitives();
+    // True when the object is to be exported; `minX` and `minY` receive the
+    // smallest coordinates found (both at most 0) when the test runs.
+    bool NegativeCoordsFilter(pcbapi::THandle handle, pcbapi::TCoord& minX, pcbapi::TCoord& minY);
+    bool NegativeCoordsFilter(pcbapi::THandle handle);
+    void ShiftPrimitives();
+    void RenameComponents();
+    void MoveComponentsToTop();
+    void ReturnComponents();
+
     // The board of the run, read from the host when the exporter is created.
     std::unique_ptr<pcb::TPcbBoard> Board;
     common::TTextFile OutFile;
+    std::vector<uint8_t> LayerList;
     std::vector<TStyleEntry> PadStyles;
     std::vector<TStyleEntry> ViaStyles;
     std::vector<TStyleEntry> TextStyles;
+    // Components moved from the bottom to the top layer for the library
+    // section; none outside that time.
+    std::unique_ptr<std::vector<pcbapi::THandle>> MovedComponents;
     bool InDesignSection = false;
     std::string TargetFileName;
+    pcbapi::TCoord ShiftX = 0;
+    pcbapi::TCoord ShiftY = 0;
+    // 0 leave as is, 1 skip, 2 shift (the negative-coordinates dialog's modes).
+    uint8_t NegativeCoordsMode = 0;
+    bool AnalysingPrimitives = false;
 };
+
+// The designator made unique against the used ones (compared without regard
+// to case) by counting up its trailing number: R1 gives R2, U09 U10, C C2.
+std::string UniqueDesignator(std::string name, const std::vector<std::string>& used);
+
+// The direction from the second point to the first, in degrees 0 to 360.
+double DirectionAngle(double x1, double y1, double x2, double y2);
 
 // Writes the progress display's caption, cut to 255 characters.
 void PercentInit(const std::string& caption, int32_t total);
