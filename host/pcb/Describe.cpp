@@ -1,0 +1,286 @@
+// A readable account of what the editor holds for a board: how a user checks
+// a board description before exporting it.
+#include <cstdio>
+#include <functional>
+#include <map>
+
+#include "Bounds.h"
+#include "Module.h"
+#include "Scope.h"
+
+namespace hostpcb {
+namespace {
+
+using Emit = std::function<void(const std::string&)>;
+
+std::string Mil(double units) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.4f", RoundCoord(units) / 10000.0);
+    std::string s = buffer;
+    while (!s.empty() && s.back() == '0') s.pop_back();
+    if (!s.empty() && s.back() == '.') s.pop_back();
+    if (s == "-0") s = "0";
+    return s + "mil";
+}
+
+std::string Angle(double degrees) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%g", degrees);
+    return buffer;
+}
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+std::string NetName(const Database& db, THandle net) {
+    const Object* n = db.Find(net);
+    return n && n->netData ? n->netData->name : "";
+}
+
+// One line for a primitive: its kind, where it is and what it is.
+std::string PrimitiveLine(const Database& db, const Object& o) {
+    std::string s = KindName(o.kind);
+    switch (o.kind) {
+    case KindPad:
+        s += " " + Quoted(o.pad->name) + " at " + Mil(o.p.x) + " " + Mil(o.p.y) + " shape " +
+             std::to_string(o.pad->top.shape) + " " + Mil(o.pad->top.x) + " x " + Mil(o.pad->top.y);
+        if (o.pad->hole) s += " hole " + Mil(o.pad->hole);
+        if (o.pad->rotation != 0) s += " rotation " + Angle(o.pad->rotation);
+        if (o.pad->stackMode) s += " stack mode " + std::to_string(o.pad->stackMode);
+        break;
+    case KindVia:
+        s += " at " + Mil(o.p.x) + " " + Mil(o.p.y) + " size " + Mil(o.via->size) + " hole " + Mil(o.via->hole) +
+             " " + LayerName(o.via->startLayer) + "-" + LayerName(o.via->endLayer);
+        break;
+    case KindTrack:
+        s += " " + Mil(o.p.x) + " " + Mil(o.p.y) + " to " + Mil(o.track->p2.x) + " " + Mil(o.track->p2.y) +
+             " width " + Mil(o.track->width);
+        break;
+    case KindArc:
+        s += " at " + Mil(o.p.x) + " " + Mil(o.p.y) + " radius " + Mil(o.arc->radius) + " " +
+             Angle(o.arc->start) + " to " + Angle(o.arc->end) + " degrees width " + Mil(o.arc->width);
+        break;
+    case KindText:
+        s += " " + Quoted(o.text->text) + " at " + Mil(o.p.x) + " " + Mil(o.p.y) + " height " + Mil(o.text->size);
+        if (o.text->rotation != 0) s += " rotation " + Angle(o.text->rotation);
+        if (o.text->mirrored) s += " mirrored";
+        break;
+    case KindFill:
+        s += " " + Mil(o.p.x) + " " + Mil(o.p.y) + " to " + Mil(o.fill->p2.x) + " " + Mil(o.fill->p2.y);
+        if (o.fill->rotation != 0) s += " rotation " + Angle(o.fill->rotation);
+        break;
+    case KindPolygon:
+    case KindBoardOutline:
+    case KindSplitPlane:
+    case KindRegion:
+    case KindComponentBody:
+        s += " of " + std::to_string(o.shape->outline.size()) + " segments";
+        break;
+    case KindDimension:
+        s += " type " + std::to_string(o.dim->type) + " at " + Mil(o.p.x) + " " + Mil(o.p.y) + ", " +
+             std::to_string(o.dim->references.size()) + " references, drawn by " +
+             std::to_string(o.children.size()) + " objects";
+        break;
+    case KindCoordinate:
+        s += " at " + Mil(o.p.x) + " " + Mil(o.p.y) + ", drawn by " + std::to_string(o.children.size()) + " objects";
+        break;
+    default:
+        s += " at " + Mil(o.p.x) + " " + Mil(o.p.y);
+        break;
+    }
+    if (!LayerName(o.layer).empty() && o.kind != KindVia) s += " on " + LayerName(o.layer);
+    std::string net = NetName(db, o.net);
+    if (!net.empty()) s += " net " + net;
+    return s;
+}
+
+void DescribeLayers(const Document& doc, const Emit& emit) {
+    std::string stack;
+    THostLayer start = 0;
+    for (const auto& [layer, s] : doc.layers)
+        if (IsElectricalLayer(layer) && s.previous == 0 && s.next != 0) start = start ? start : layer;
+    int steps = 0;
+    for (THostLayer l = start; l != 0 && steps < 200; ++steps) {
+        const LayerState& s = doc.layers.at(l);
+        stack += (stack.empty() ? "" : ", ") + LayerName(l);
+        if (s.name != LayerName(l)) stack += " " + Quoted(s.name);
+        if (!s.enabled) stack += " (disabled)";
+        if (IsInternalPlane(l)) stack += " net " + s.netName;
+        auto next = doc.layers.find(s.next);
+        l = next == doc.layers.end() ? 0 : s.next;
+    }
+    emit("Layer stack: " + (stack.empty() ? std::string("(none)") : stack));
+    for (const auto& pair : doc.layerPairs)
+        emit("Layer pair: " + LayerName(pair.LowLayer) + " - " + LayerName(pair.HighLayer));
+}
+
+void DescribeCounts(const Database& db, const Content& c, const Emit& emit) {
+    (void)db;
+    emit("Objects: " + std::to_string(c.all.size()));
+    for (int kind = 1; kind < KindCount; ++kind) {
+        const auto& objects = c.byKind[kind];
+        if (objects.empty()) continue;
+        std::map<THostLayer, size_t> perLayer;
+        for (const auto& [h, o] : objects) ++perLayer[o->layer];
+        std::string line = "  " + std::string(KindName(static_cast<uint8_t>(kind))) + ": " + std::to_string(objects.size());
+        std::string layers;
+        for (const auto& [layer, n] : perLayer)
+            if (!LayerName(layer).empty()) layers += (layers.empty() ? "" : ", ") + LayerName(layer) + " " + std::to_string(n);
+        if (!layers.empty()) line += " (" + layers + ")";
+        emit(line);
+    }
+}
+
+void DescribeComponents(const Database& db, const Content& c, const Emit& emit) {
+    const auto& components = c.byKind[KindComponent];
+    if (components.empty()) return;
+    emit("Components:");
+    for (const auto& [h, o] : components) {
+        std::string line = "  " + Quoted(DesignatorOf(db, *o));
+        const Object* comment = db.Find(o->comp->commentText);
+        if (comment && comment->text && !comment->text->text.empty()) line += " " + Quoted(comment->text->text);
+        line += " pattern " + Quoted(o->comp->pattern) + " at " + Mil(o->p.x) + " " + Mil(o->p.y);
+        if (o->comp->rotation != 0) line += " rotation " + Angle(o->comp->rotation);
+        line += o->layer == BottomLayer ? " bottom side" : " top side";
+        line += ", " + std::to_string(o->children.size()) + " primitives";
+        emit(line);
+        for (const auto& [ch, child] : o->children) emit("    " + PrimitiveLine(db, *child));
+    }
+}
+
+void DescribeFreeObjects(const Database& db, const Content& c, const Emit& emit) {
+    bool any = false;
+    for (const auto& [h, o] : c.all) {
+        if (!o->IsFree() || o->kind == KindNet || o->kind == KindClass || o->kind == KindRule ||
+            o->kind == KindComponent)
+            continue;
+        if (!any) emit("Free objects:");
+        any = true;
+        emit("  " + PrimitiveLine(db, *o));
+        for (const auto& [ch, child] : o->children) emit("    " + PrimitiveLine(db, *child));
+    }
+}
+
+std::string PadOwner(const Database& db, const Object& pad) {
+    const Object* c = db.Find(pad.component);
+    std::string name = Quoted(pad.pad->name);
+    return c ? DesignatorOf(db, *c) + "-" + pad.pad->name : "free pad " + name;
+}
+
+void DescribeNets(const Database& db, const Content& c, const Emit& emit) {
+    const auto& nets = c.byKind[KindNet];
+    if (nets.empty()) return;
+    emit("Nets:");
+    for (const auto& [h, net] : nets) {
+        std::string pads;
+        for (const auto& [ph, pad] : net->children) pads += (pads.empty() ? "" : ", ") + PadOwner(db, *pad);
+        emit("  " + Quoted(net->netData->name) + ": " + std::to_string(net->children.size()) + " pads" +
+             (pads.empty() ? "" : " (" + pads + ")"));
+    }
+}
+
+void DescribeClasses(const Content& c, const Emit& emit) {
+    const auto& classes = c.byKind[KindClass];
+    if (classes.empty()) return;
+    emit("Classes:");
+    for (const auto& [h, o] : classes) {
+        const ClassData& d = *o->cls;
+        std::string members;
+        for (const std::string& m : d.members) members += (members.empty() ? "" : ", ") + m;
+        emit("  " + Quoted(d.name) + " of kind " + std::to_string(d.memberKind) + (d.superClass ? " (all)" : "") +
+             ": " + (members.empty() ? std::string("no members") : members));
+    }
+}
+
+std::string RuleValues(const RuleData& r) {
+    const auto& v = r.values;
+    switch (r.ruleKind) {
+    case 0: return "gap " + Mil(v[0]);
+    case 2: return "min " + Mil(v[0]) + " max " + Mil(v[1]) + " preferred " + Mil(v[2]);
+    case 3: return "max " + Mil(v[0]) + " min " + Mil(v[1]);
+    case 11: return "hole " + Mil(v[0]) + " diameter " + Mil(v[1]);
+    case 12:
+    case 13:
+    case 14: return "expansion " + Mil(v[0]);
+    case 22:
+        return "room " + Mil(r.room.X1) + " " + Mil(r.room.Y1) + " to " + Mil(r.room.X2) + " " + Mil(r.room.Y2) +
+               (r.room.Side == TopLayer ? " top" : " bottom");
+    default: return "";
+    }
+}
+
+// How many objects of the board a scope selects, by kind.
+std::string Selection(const Database& db, const Document& doc, const Content& c, const ScopeExpr* scope) {
+    if (!scope) return "nothing (does not parse)";
+    std::map<uint8_t, size_t> counts;
+    size_t total = 0;
+    for (const auto& [h, o] : c.all) {
+        if (o->kind == KindRule || o->kind == KindClass || !ScopeSelects(db, &doc, *scope, *o)) continue;
+        ++counts[o->kind];
+        ++total;
+    }
+    if (total == 0) return "nothing";
+    std::string s = std::to_string(total) + " objects (";
+    bool first = true;
+    for (const auto& [kind, n] : counts) {
+        s += (first ? "" : ", ") + std::string(KindName(kind)) + " " + std::to_string(n);
+        first = false;
+    }
+    return s + ")";
+}
+
+void DescribeRules(const Database& db, const Document& doc, const Content& c, const Emit& emit) {
+    const auto& rules = c.byKind[KindRule];
+    if (rules.empty()) return;
+    emit("Rules:");
+    for (const auto& [h, o] : rules) {
+        const RuleData& r = *o->rule;
+        emit("  " + Quoted(r.name) + " kind " + std::to_string(r.ruleKind) + " priority " + std::to_string(r.priority) +
+             (r.enabled ? "" : " (disabled)") + ": " + RuleValues(r));
+        emit("    scope1 " + Quoted(r.scope1) + " selects " + Selection(db, doc, c, r.parsed1.get()));
+        emit("    scope2 " + Quoted(r.scope2) + " selects " + Selection(db, doc, c, r.parsed2.get()));
+    }
+}
+
+void DescribeFootprint(const Database& db, const Content& c, bool current, const Emit& emit) {
+    emit("Footprint " + Quoted(c.footprintName) + (current ? " (current)" : "") + ": " + std::to_string(c.all.size()) +
+         " objects");
+    for (const auto& [h, o] : c.all) emit("  " + PrimitiveLine(db, *o));
+}
+
+}  // namespace
+
+void Describe(const Database& db, const Document& doc, const Emit& emit) {
+    emit(std::string(doc.isLibrary ? "Library " : "Board ") + Quoted(doc.fileName) + ", display unit " +
+         (doc.imperial ? "mil" : "mm"));
+    DescribeLayers(doc, emit);
+    if (doc.isLibrary) {
+        emit("Footprints: " + std::to_string(doc.contents.size()));
+        for (size_t i = 0; i < doc.contents.size(); ++i) DescribeFootprint(db, *doc.contents[i], i == doc.current, emit);
+        return;
+    }
+    const Content& c = *doc.contents[doc.current];
+    pcbapi::TRect r = BoardBounds(db, doc).Rect();
+    emit("Extent: " + Mil(r.Left) + " " + Mil(r.Bottom) + " to " + Mil(r.Right) + " " + Mil(r.Top));
+    DescribeCounts(db, c, emit);
+    DescribeComponents(db, c, emit);
+    DescribeFreeObjects(db, c, emit);
+    DescribeNets(db, c, emit);
+    DescribeClasses(c, emit);
+    DescribeRules(db, doc, c, emit);
+}
+
+}  // namespace hostpcb
+
+extern "C" void PCBAPI_CALL HostPcb_Describe(pcbapi::THandle board,
+                                             void(PCBAPI_CALL* line)(const char* text, void* context),
+                                             void* context) {
+    using namespace hostpcb;
+    if (!line) return;
+    Emit emit = [&](const std::string& s) { line(s.c_str(), context); };
+    const Document* doc = State().db.FindBoard(board);
+    if (!doc) {
+        emit("No open board has the handle " + std::to_string(board) + ".");
+        return;
+    }
+    Describe(State().db, *doc, emit);
+}
