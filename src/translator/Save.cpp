@@ -6,6 +6,7 @@
 #include "common/Strings.h"
 #include "platform/Platform.h"
 #include "report/LogReport.h"
+#include "report/NegativeCoords.h"
 #include "shell/ExportRun.h"
 #include "shell/FileHelpers.h"
 
@@ -53,10 +54,23 @@ bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
     OutFile.WriteLine("ORVEX_ASCII \"" + TargetFileName + "\"");
     OutFile.WriteLine("");
 
+    AnalyzePrimitives();
+    if (NegativeCoordsMode == report::ncShift) ShiftPrimitives();
+    RenameComponents();
+    if (!Board->IsLibrary()) MoveComponentsToTop();
+
     InDesignSection = false;
     WriteHeader();
     WriteLibrarySection();
-    if (!Board->IsLibrary()) InDesignSection = true;
+    if (!Board->IsLibrary()) {
+        ReturnComponents();
+        InDesignSection = true;
+    }
+    if (NegativeCoordsMode == report::ncShift) {
+        ShiftX = -ShiftX;
+        ShiftY = -ShiftY;
+        ShiftPrimitives();
+    }
 
     OutFile.Close();
     shell::MoveTempToTarget(tempFileName, TargetFileName);

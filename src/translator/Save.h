@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,9 +69,15 @@ public:
     bool AnalysingPrimitives = false;
 };
 
-// The designator made unique against the used ones (compared without regard
-// to case) by counting up its trailing number: R1 gives R2, U09 U10, C C2.
-std::string UniqueDesignator(std::string name, const std::vector<std::string>& used);
+// The designator made unique against the used ones (given in upper case;
+// compared without regard to case) by counting up its trailing number: R1
+// gives R2, U09 U10, C C2.
+std::string UniqueDesignator(std::string name, const std::set<std::string>& usedUpper);
+
+// The first five objects a dimension draws with on its layer: its texts, then
+// its tracks; the first becomes `text`, the next four `tracks`. True when all
+// five were found.
+bool FindDimensionParts(const pcb::TPcbDimension& dimension, pcb::TPcbText& text, pcb::TPcbTrack (&tracks)[4]);
 
 // The direction from the second point to the first, in degrees 0 to 360.
 double DirectionAngle(double x1, double y1, double x2, double y2);
