@@ -37,6 +37,7 @@ const char* const Usage =
     "                           escape or window (its close button)\n"
     "  --test-mode              run in the host's unattended test mode\n"
     "  --trace-progress         print every progress display on standard output\n"
+    "  --describe-after         print what the host holds for the board after the call\n"
     "  --plugin PATH            the plug-in library (default: beside pcbhost)\n"
     "  --pcb-module PATH        the PCB editor module (default: beside pcbhost)\n"
     "  --help                   this text\n"
@@ -46,7 +47,7 @@ const char* const Usage =
 
 struct TOptions {
     std::string Command, Board, Target, Parameters, Format, PluginPath, PcbModulePath;
-    bool HasParameters = false, HasFormat = false, TestMode = false, TraceProgress = false;
+    bool HasParameters = false, HasFormat = false, TestMode = false, TraceProgress = false, DescribeAfter = false;
     TDialogAnswers Answers;
 };
 
@@ -92,6 +93,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options, std::string& error) 
             options.TestMode = true;
         } else if (arg == "--trace-progress") {
             options.TraceProgress = true;
+        } else if (arg == "--describe-after") {
+            options.DescribeAfter = true;
         } else if (arg == "--plugin") {
             if (!value(options.PluginPath)) return false;
         } else if (arg == "--pcb-module") {
@@ -246,7 +249,12 @@ int Run(const TOptions& options) {
     SetExportedClient(&client);
     SetExportedPresenter(&presenter);
     if (options.TestMode) SetEnvironment("MARNEL_TESTMODE", "1");
-    return RunPlugin(options);
+    const int status = RunPlugin(options);
+    if (options.DescribeAfter && pcb.Describe) {
+        std::printf("Board after the call:\n");
+        pcb.Describe(client.Board, PrintLine, nullptr);
+    }
+    return status;
 }
 
 }  // namespace

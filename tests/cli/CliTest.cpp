@@ -168,3 +168,103 @@ TEST_F(Pcbhost, EveryExampleDescribesCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+// The board passes before the sections are written, seen from outside: the
+// host's account of the board after the export, and the progress displays.
+class PrePasses : public Pcbhost {
+protected:
+    std::string Describe(const std::string& description) {
+        WriteFile(Dir / "pre.json", description);
+        return Run("describe " + Q(Dir / "pre.json")).Output;
+    }
+    TRun Export(const std::string& description, const std::string& options = "") {
+        WriteFile(Dir / "pre.json", description);
+        return Run("--describe-after --trace-progress " + options + " export " + Q(Dir / "pre.json") + " " +
+                   Q(Dir / "pre.pcb"));
+    }
+    static std::string After(const TRun& run) {
+        const size_t at = run.Output.find("Board after the call:\n");
+        return at == std::string::npos ? std::string() : run.Output.substr(at + 22);
+    }
+    static int Count(const std::string& text, const std::string& what) {
+        int n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    }
+};
+
+std::string Components(std::initializer_list<const char*> designators) {
+    std::string list;
+    int x = 100;
+    for (const char* d : designators) {
+        if (!list.empty()) list += ",";
+        list += "{ \"designator\": \"" + std::string(d) + "\", \"x\": " + std::to_string(x += 100) + ", \"y\": 100 }";
+    }
+    return "{ \"components\": [" + list + "] }";
+}
+
+TEST_F(PrePasses, DuplicateDesignatorsBecomeUnique) {
+    struct Case {
+        std::initializer_list<const char*> Before;
+        std::vector<std::string> After;
+    } cases[] = {
+        {{"R1", "R1", "R1", "R2"}, {"R1", "R2", "R3", "R4"}},
+        {{"u1", "U1"}, {"u1", "U2"}},
+        {{"U09", "U09", "C", "C", "J99", "J99"}, {"U09", "U10", "C", "C2", "J99", "J100"}},
+        {{"", "", "R1"}, {"", "", "R1"}},
+    };
+    for (const auto& c : cases) {
+        const std::string after = After(Export(Components(c.Before)));
+        size_t at = 0;
+        for (const std::string& name : c.After) {
+            at = after.find("  \"" + name + "\" pattern", at);
+            EXPECT_NE(at, std::string::npos) << name << " in\n" << after;
+            if (at == std::string::npos) break;
+            ++at;
+        }
+    }
+}
+
+TEST_F(PrePasses, PositiveBoardShowsNoDialogAndStaysPut) {
+    const std::string board = R"({ "objects": [ { "kind": "track", "x1": 10, "y1": 10, "x2": 20, "y2": 30 } ] })";
+    const TRun run = Export(board);
+    EXPECT_EQ(run.Output.find("Dialog \"V-ORN Translation Problems\""), std::string::npos) << run.Output;
+    EXPECT_EQ(Count(run.Output, "Shifting Primitives"), 0);
+    EXPECT_EQ(After(run), Describe(board));
+}
+
+TEST_F(PrePasses, ShiftedBoardEndsWhereItStarted) {
+    const std::string board = R"({ "objects": [
+        { "kind": "track", "x1": "-5u", "y1": "10u", "x2": "20u", "y2": "30u", "width": 0 },
+        { "kind": "arc", "x": 100, "y": 100, "radius": 20 } ],
+      "components": [ { "designator": "Q1", "x": 300, "y": 200, "rotation": 90, "side": "bottom",
+        "primitives": [ { "kind": "pad", "name": "1", "x": 10, "y": 5, "shape": "rectangle", "size": [20, 30] } ] } ] })";
+    const TRun run = Export(board, "--negative-coords shift");
+    EXPECT_NE(run.Output.find("Dialog \"V-ORN Translation Problems\""), std::string::npos);
+    EXPECT_EQ(Count(run.Output, "Progress \"Shifting Primitives\""), 2) << run.Output;
+    EXPECT_NE(run.Output.find("Progress \"Returning Components To Original Layer\" 1 of 1"), std::string::npos);
+    EXPECT_EQ(After(run), Describe(board));
+}
+
+TEST_F(PrePasses, SkipAndLeaveMoveNothing) {
+    const std::string board =
+        R"({ "objects": [ { "kind": "track", "x1": "-5u", "y1": "10u", "x2": "20u", "y2": "30u", "width": 0 } ] })";
+    for (const char* answer : {"skip", "leave", "cancel"}) {
+        const TRun run = Export(board, std::string("--negative-coords ") + answer);
+        EXPECT_EQ(Count(run.Output, "Shifting Primitives"), 0) << answer;
+        EXPECT_EQ(After(run), Describe(board)) << answer;
+    }
+}
+
+TEST_F(PrePasses, RadialDimensionWithoutItsArcAsksButShiftsNothing) {
+    const std::string board = R"({ "objects": [ { "kind": "dimension", "type": "radial", "x": 100, "y": 100,
+        "references": [ { "x": 100, "y": 100 } ] } ] })";
+    const TRun run = Export(board, "--negative-coords shift");
+    EXPECT_NE(run.Output.find("Dialog \"V-ORN Translation Problems\""), std::string::npos) << run.Output;
+    EXPECT_EQ(Count(run.Output, "Shifting Primitives"), 0);
+    EXPECT_EQ(After(run), Describe(board));
+}
+
+}  // namespace
