@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "HostModule.h"
+#include "HostBoard.h"
 #include "board/Pcbclass.h"
 #include "report/NegativeCoords.h"
 #include "translator/Save.h"
@@ -28,8 +28,9 @@ namespace {
 
 using pcbapi::THandle;
 
-class PrePass : public boardtest::THostBoardTest {
+class PrePass : public testing::Test {
 protected:
+    static pcbapi::THandle Open(const std::string& description) { return prepasstest::OpenBoard(description); }
     void SetUp() override {
         g_DialogsShown = 0;
         g_Answer = "btnOK";
@@ -132,7 +133,7 @@ TEST(UniqueDesignator, CountsUpTheTrailingNumber) {
     } cases[] = {
         {"R1", {"R1"}, "R2"},          {"U09", {"U09"}, "U10"},      {"C", {"C"}, "C2"},
         {"J99", {"J99"}, "J100"},      {"12", {"12"}, "13"},          {"R1", {"R1", "R2", "R3"}, "R4"},
-        {"u1", {"U1"}, "u2"},          {"R1", {"R2"}, "R1"},          {"R99999999999", {"R99999999999"}, "R2"},
+        {"u1", {"U1"}, "u2"},          {"R1", {"R2"}, "R1"},          {"R99999999999", {"R99999999999"}, "R00000000002"},
     };
     for (const auto& c : cases) EXPECT_EQ(translator::UniqueDesignator(c.Name, c.Used), c.Expected) << c.Name;
 }
