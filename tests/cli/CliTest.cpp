@@ -160,6 +160,7 @@ TEST_F(Pcbhost, UsageErrors) {
 }
 
 TEST_F(Pcbhost, EveryExampleDescribesCleanly) {
+    ASSERT_TRUE(fs::exists(fs::path(EXAMPLES_DIR) / "demo.json")) << "the bundled demo board is missing";
     for (const auto& entry : fs::directory_iterator(EXAMPLES_DIR)) {
         if (entry.path().extension() != ".json") continue;
         const TRun run = Run("describe " + Q(entry.path()));
