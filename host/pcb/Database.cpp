@@ -308,16 +308,18 @@ void FlipPadStack(PadData& pad) {
 }  // namespace
 
 void CarryPrimitive(Database& db, Object& o, const PlacementChange& change) {
-    o.p = change.Apply(o.p);
-    if (o.track) o.track->p2 = change.Apply(o.track->p2);
-    if (o.arc) change.ApplyArc(o.arc->start, o.arc->end);
     if (o.fill) {
+        // A fill turns about its centre; its corners stay those of the unturned rectangle.
         Point half{(o.fill->p2.x - o.p.x) / 2, (o.fill->p2.y - o.p.y) / 2};
         Point centre = change.Apply({o.p.x + half.x, o.p.y + half.y});
         o.p = {centre.x - half.x, centre.y - half.y};
         o.fill->p2 = {centre.x + half.x, centre.y + half.y};
         o.fill->rotation = change.ApplyDirection(o.fill->rotation);
+    } else {
+        o.p = change.Apply(o.p);
     }
+    if (o.track) o.track->p2 = change.Apply(o.track->p2);
+    if (o.arc) change.ApplyArc(o.arc->start, o.arc->end);
     if (o.pad) {
         o.pad->rotation = change.ApplyDirection(o.pad->rotation);
         if (change.Mirrors()) FlipPadStack(*o.pad);

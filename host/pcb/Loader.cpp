@@ -406,7 +406,7 @@ private:
     void CheckClassMembers(const Fields& f, const std::vector<Object*>& classes) {
         for (size_t i = 0; i < classes.size(); ++i) {
             const ClassData& c = *classes[i]->cls;
-            if (c.memberKind > 1) continue;
+            if (c.memberKind > 1 || c.members.empty()) continue;
             Node members = f["classes"].At(i).Key("members");
             for (size_t m = 0; m < c.members.size(); ++m) {
                 const std::string& name = c.members[m];
@@ -1140,6 +1140,10 @@ Document* LoadDocumentText(Database& db, const std::string& path, const std::str
     } catch (const LoadError& e) {
         loader.DiscardObjects();
         error = path + ": " + e.message;
+        return nullptr;
+    } catch (const std::exception& e) {
+        loader.DiscardObjects();
+        error = path + ": cannot be read: " + e.what();
         return nullptr;
     }
     return &db.AddDocument(std::move(doc));

@@ -176,6 +176,8 @@ private:
                     Fail("missing \"(\" after " + std::string(q.word));
                     return nullptr;
                 }
+                SkipSpace();
+                size_t nameAt = pos_;
                 if (!QuotedName(e->name)) return nullptr;
                 if (!TakeChar(')')) {
                     Fail("missing \")\"");
@@ -184,6 +186,7 @@ private:
                 if (q.op == ScopeExpr::OnLayer) {
                     auto layer = LayerFromName(e->name);
                     if (!layer) {
+                        pos_ = nameAt;
                         Fail("unknown layer \"" + e->name + "\"");
                         return nullptr;
                     }
