@@ -97,6 +97,32 @@ TEST_F(PadRead, WriteBackOfASimpleRoundedRectangleKeepsItsCornerPercentage) {
     EXPECT_EQ(Module.Describe(board), before);
 }
 
+TEST_F(PadRead, SimpleStackWriteBackReappliesKeptCornerPercentagesOnlyForRoundedRectangles) {
+    const THandle board = Open(R"J({"objects": [
+        {"kind": "pad", "name": "R", "shape": "roundedRectangle", "size": [60, 40], "cornerRadius": 30},
+        {"kind": "pad", "name": "C", "shape": "round", "size": 60}]})J");
+    TPcbPad rounded(FindNamed(board, ePadObject, "R"));
+    rounded.ReadFromHost();
+    rounded.SetTopCRPercentage(40);
+    rounded.SetBotCRPercentage(45);
+    rounded.WriteToHost();
+    TPcbPad roundedAgain(rounded.Handle());
+    roundedAgain.ReadFromHost();
+    EXPECT_EQ(roundedAgain.CRPercentageOnLayer(TopLayer), 40);
+    EXPECT_EQ(roundedAgain.CRPercentageOnLayer(BottomLayer), 45);
+    EXPECT_EQ(roundedAgain.CRPercentageOnLayer(MidLayer1), 30);
+
+    TPcbPad round(FindNamed(board, ePadObject, "C"));
+    round.ReadFromHost();
+    const uint8_t kept = round.TopCRPercentage();
+    round.SetTopCRPercentage(static_cast<uint8_t>(kept + 7));
+    round.SetCRPercentageOnLayer(TopLayer, static_cast<uint8_t>(kept + 7));
+    round.WriteToHost();
+    TPcbPad roundAgain(round.Handle());
+    roundAgain.ReadFromHost();
+    EXPECT_EQ(roundAgain.TopCRPercentage(), kept);
+}
+
 class ClassRead : public THostBoardTest {};
 
 TEST_F(ClassRead, ReadingTwiceIntoOneWrapperAppendsTheMembersTwice) {
@@ -437,6 +463,26 @@ TEST_F(ReadsByHandle, LibraryCoordinatesOfTheFirstPattern) {
     EXPECT_EQ(ReadY2(track, board.IsLibrary(), 0), 0);
     EXPECT_EQ(ReadX1(track, board.IsLibrary(), 1), 500120000);
     EXPECT_EQ(ReadY1(track, board.IsLibrary(), -1), 499950000);
+}
+
+TEST_F(ReadsByHandle, SpatialIterationFindsTheDrawingOfACoordinate) {
+    const THandle board = Open(R"J({"objects": [
+        {"kind": "track", "x1": 0, "y1": 0, "x2": 5, "y2": 5, "layer": "Mechanical1"},
+        {"kind": "coordinate", "x": 100, "y": 100,
+         "drawing": [{"kind": "track", "x1": 90, "y1": 100, "x2": 110, "y2": 100},
+                     {"kind": "text", "text": "100,100", "x": 100, "y": 105}]},
+        {"kind": "track", "x1": 5000, "y1": 5000, "x2": 5005, "y2": 5005, "layer": "Mechanical1"}]})J");
+    const THandle coordinate = ObjectsOf(board, eCoordinateObject).at(0);
+    TPcbCoordinate wrapper(coordinate);
+    wrapper.ReadFromHost();
+    EXPECT_EQ(wrapper.X(), MilsToCoord(100));
+    TPcbSpatialIterator iterator(board, wrapper.GetBoundingRectangle(), KindSet({eArcObject, eTrackObject, eTextObject}),
+                                 TLayerSet::Range(TopLayer, ConnectLayer));
+    std::vector<uint8_t> drawing;
+    uint8_t kind = 0;
+    for (THandle object = iterator.First(kind); object; object = iterator.Next(kind))
+        if (OwnerGroupOf(object) == coordinate) drawing.push_back(kind);
+    EXPECT_EQ(drawing, (std::vector<uint8_t>{eTrackObject, eTextObject}));
 }
 
 class OutlinesAndDimensions : public THostBoardTest {};
