@@ -45,8 +45,8 @@ void IncrementDigits(std::string& digits) {
 
 // Fixed-point text with exactly `decimals` digits after the separator. The
 // value is first expanded to 18 significant decimal digits; the digit after
-// the last kept one decides, a 5 or more rounding away from zero. A result
-// that shows no non-zero digit carries no sign.
+// the last kept one decides, a 5 or more rounding away from zero. A value below
+// zero gets a leading "-"; negative zero does not.
 std::string FixedFrom18Digits(double value, int decimals, char separator) {
     if (!std::isfinite(value)) value = 0;
     char expansion[40];
@@ -71,7 +71,7 @@ std::string FixedFrom18Digits(double value, int decimals, char separator) {
     const size_t firstNonZero = std::min(digits.find_first_not_of('0'), integerDigits - 1);
 
     std::string out;
-    if (value < 0 && digits.find_first_not_of('0') != std::string::npos) out += '-';
+    if (value < 0) out += '-';
     out.append(digits, firstNonZero, integerDigits - firstNonZero);
     if (decimals > 0) {
         out += separator;

@@ -72,7 +72,7 @@ TEST_P(FormatAngleTest, OneDecimal) { EXPECT_EQ(FormatAngle(GetParam().Degrees),
 INSTANTIATE_TEST_SUITE_P(Values, FormatAngleTest,
                          ::testing::Values(AngleCase{90, "90.0"}, AngleCase{45.25, "45.3"}, AngleCase{270.04, "270.0"},
                                            AngleCase{0, "0.0"}, AngleCase{-45.25, "-45.3"}, AngleCase{359.96, "360.0"},
-                                           AngleCase{-0.04, "0.0"}, AngleCase{0.05, "0.1"}));
+                                           AngleCase{-0.04, "-0.0"}, AngleCase{-0.0, "0.0"}, AngleCase{0.05, "0.1"}));
 
 TEST(FormatAngle, UsesTheProcessDecimalSeparator) {
     common::SetDecimalSeparator(',');
