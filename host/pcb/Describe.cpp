@@ -5,6 +5,7 @@
 #include <map>
 
 #include "Bounds.h"
+#include "Loader.h"
 #include "Module.h"
 #include "Scope.h"
 
@@ -237,7 +238,8 @@ void DescribeRules(const Database& db, const Document& doc, const Content& c, co
         emit("  " + Quoted(r.name) + " kind " + std::to_string(r.ruleKind) + " priority " + std::to_string(r.priority) +
              (r.enabled ? "" : " (disabled)") + ": " + RuleValues(r));
         emit("    scope1 " + Quoted(r.scope1) + " selects " + Selection(db, doc, c, r.parsed1.get()));
-        emit("    scope2 " + Quoted(r.scope2) + " selects " + Selection(db, doc, c, r.parsed2.get()));
+        bool pair = r.ruleKind == 0 || r.ruleKind == 1 || r.ruleKind == 15 || r.ruleKind == 24;
+        if (pair) emit("    scope2 " + Quoted(r.scope2) + " selects " + Selection(db, doc, c, r.parsed2.get()));
     }
 }
 
@@ -254,7 +256,8 @@ void Describe(const Database& db, const Document& doc, const Emit& emit) {
          (doc.imperial ? "mil" : "mm"));
     DescribeLayers(doc, emit);
     if (doc.isLibrary) {
-        emit("Footprints: " + std::to_string(doc.contents.size()));
+        emit("Footprints: " + std::to_string(doc.contents.size()) + ", their origin at " + Mil(LibraryOrigin) + " " +
+             Mil(LibraryOrigin));
         for (size_t i = 0; i < doc.contents.size(); ++i) DescribeFootprint(db, *doc.contents[i], i == doc.current, emit);
         return;
     }
