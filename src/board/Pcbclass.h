@@ -13,8 +13,8 @@
 // go back as they came.
 //
 // Reads allocate nothing: records, pad per-layer tables and outlines are fixed
-// arrays. Only the member list of a class and the references of a dimension
-// grow with what the host reports.
+// arrays. Only the member list of a class and the references and text
+// locations of a dimension grow with what the host reports.
 #pragma once
 
 #include <cstdint>
