@@ -57,7 +57,10 @@ bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
     AnalyzePrimitives();
     if (NegativeCoordsMode == report::ncShift) ShiftPrimitives();
     RenameComponents();
-    if (!Board->IsLibrary()) MoveComponentsToTop();
+    if (!Board->IsLibrary()) {
+        MoveComponentsToTop();
+        AnalyzeStyles();
+    }
 
     InDesignSection = false;
     WriteHeader();
@@ -101,6 +104,9 @@ bool TOrvexExporter::WriteLibrarySection() {
     OutFile.WriteLine("(library \"Library_1\"");
     const auto total = static_cast<int32_t>(PadStyles.size() + ViaStyles.size() + TextStyles.size());
     PercentInit("Saving " + TargetFileName + " (Orvex ASCII) - Library", total);
+    WritePadStyles();
+    WriteViaStyles();
+    WriteTextStyles();
     OutFile.WriteLine(")");
     pcb::PcbApi_Percent_Finish();
     return !common::IOResult();

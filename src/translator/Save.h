@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "board/PcbApi.h"
@@ -18,6 +19,24 @@ namespace translator {
 struct TStyleEntry {
     std::string Name;
     pcbapi::THandle Handle = 0;
+};
+
+// Upper-case style names with their positions in a style list: the list's
+// look-up without regard to case.
+using TStyleIndex = std::unordered_map<std::string, size_t>;
+
+// The plane connection of the pad or via whose style is being written.
+struct TPadCache {
+    // 0 no connection, 2 direct, anything else a thermal relief.
+    uint8_t ConnectionStyle = 0;
+    pcbapi::TCoord SpokeWidth = 0;
+    uint16_t SpokeCount = 0;
+    // The radial width of the relief ring.
+    pcbapi::TCoord AirGap = 0;
+    // From the hole's edge to the inside of the relief ring.
+    pcbapi::TCoord ReliefExpansion = 0;
+    // Bit n: the object connects to internal plane n + 1.
+    uint16_t ConnectedPlanes = 0;
 };
 
 class TOrvexExporter {
@@ -50,6 +69,35 @@ public:
     void MoveComponentsToTop();
     void ReturnComponents();
 
+    // Styles (SaveStyles.cpp, SaveViaStyles.cpp, SaveTextStyles.cpp). The
+    // analysis builds the layer list and classifies pads, vias and texts;
+    // pads first the free ones, then those of each component, which decides
+    // the representatives and the counters of the names.
+    void AnalyzeStyles();
+    void AnalyzePads();
+    void RegisterPadStyle(const pcb::TPcbPad& pad);
+    // "(Default)" when no style of the pad's stem matches it.
+    std::string FindPadStyle(pcbapi::THandle pad) const;
+    static bool PadsMatch(const pcb::TPcbPad& a, const pcb::TPcbPad& b);
+    void LoadPadCache(pcbapi::THandle padOrVia);
+    bool WritePadStyles();
+    bool WritePadStyleDef(const std::string& name, const pcb::TPcbPad& pad);
+    // `line` holds the start of a padShape line; the outline's lines are
+    // written, and `line` is left holding the indentation of the closing
+    // parenthesis, which the caller adds.
+    void WriteOctagonShape(std::string& line, pcbapi::TCoord width, pcbapi::TCoord height);
+    void AnalyzeVias();
+    void RegisterViaStyle(const pcb::TPcbVia& via);
+    std::string FindViaStyle(pcbapi::THandle via) const;
+    static bool ViasMatch(const pcb::TPcbVia& a, const pcb::TPcbVia& b);
+    bool WriteViaStyles();
+    bool WriteViaStyleDef(const std::string& name, const pcb::TPcbVia& via);
+    void AnalyzeTexts();
+    void RegisterTextStyle(const pcb::TPcbText& text);
+    std::string FindTextStyle(pcbapi::THandle text) const;
+    bool WriteTextStyles();
+    bool WriteTextStyleDef(const std::string& name, const pcb::TPcbText& text);
+
     // The board of the run, read from the host when the exporter is created.
     std::unique_ptr<pcb::TPcbBoard> Board;
     common::TTextFile OutFile;
@@ -57,6 +105,8 @@ public:
     std::vector<TStyleEntry> PadStyles;
     std::vector<TStyleEntry> ViaStyles;
     std::vector<TStyleEntry> TextStyles;
+    TStyleIndex PadStyleIndex, ViaStyleIndex, TextStyleIndex;
+    TPadCache PadCache;
     // Components moved from the bottom to the top layer for the library
     // section; none outside that time.
     std::unique_ptr<std::vector<pcbapi::THandle>> MovedComponents;
