@@ -30,3 +30,20 @@ find_program(WINE_PROGRAM wine)
 if(WINE_PROGRAM)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
 endif()
+
+# Header-only libraries come from the build machine. Each is staged under the
+# build tree on its own, so that the cross compiler never sees the build
+# machine's other system headers in /usr/include.
+function(mingw_stage_header_only package header_dir)
+  set(stage ${CMAKE_BINARY_DIR}/header-only/${package})
+  if(NOT EXISTS /usr/share/cmake/${package} OR NOT EXISTS /usr/include/${header_dir})
+    return()
+  endif()
+  file(MAKE_DIRECTORY ${stage}/include ${stage}/share/cmake)
+  file(COPY /usr/share/cmake/${package} DESTINATION ${stage}/share/cmake)
+  if(NOT EXISTS ${stage}/include/${header_dir})
+    file(CREATE_LINK /usr/include/${header_dir} ${stage}/include/${header_dir} SYMBOLIC)
+  endif()
+  set(${package}_DIR ${stage}/share/cmake/${package} CACHE PATH "Staged ${package} for the cross build")
+endfunction()
+mingw_stage_header_only(nlohmann_json nlohmann)
