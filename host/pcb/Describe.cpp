@@ -14,15 +14,24 @@ namespace {
 
 using Emit = std::function<void(const std::string&)>;
 
-std::string Mil(double units) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.4f", RoundCoord(units) / 10000.0);
-    std::string s = buffer;
-    while (!s.empty() && s.back() == '0') s.pop_back();
-    if (!s.empty() && s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
-    return s + "mil";
-}
+// Lengths in the board's display unit.
+struct Units {
+    bool imperial = true;
+
+    std::string Len(double units) const {
+        char buffer[64];
+        double v = RoundCoord(units) / 10000.0;
+        if (imperial)
+            std::snprintf(buffer, sizeof buffer, "%.4f", v);
+        else
+            std::snprintf(buffer, sizeof buffer, "%.5f", v * 0.0254);
+        std::string s = buffer;
+        while (!s.empty() && s.back() == '0') s.pop_back();
+        if (!s.empty() && s.back() == '.') s.pop_back();
+        if (s == "-0") s = "0";
+        return s + (imperial ? "mil" : "mm");
+    }
+};
 
 std::string Angle(double degrees) {
     char buffer[64];
@@ -38,35 +47,35 @@ std::string NetName(const Database& db, THandle net) {
 }
 
 // One line for a primitive: its kind, where it is and what it is.
-std::string PrimitiveLine(const Database& db, const Object& o) {
+std::string PrimitiveLine(const Database& db, const Units& u, const Object& o) {
     std::string s = KindName(o.kind);
     switch (o.kind) {
     case KindPad:
-        s += " " + Quoted(o.pad->name) + " at " + Mil(o.p.x) + " " + Mil(o.p.y) + " shape " +
-             std::to_string(o.pad->top.shape) + " " + Mil(o.pad->top.x) + " x " + Mil(o.pad->top.y);
-        if (o.pad->hole) s += " hole " + Mil(o.pad->hole);
+        s += " " + Quoted(o.pad->name) + " at " + u.Len(o.p.x) + " " + u.Len(o.p.y) + " shape " +
+             std::to_string(o.pad->top.shape) + " " + u.Len(o.pad->top.x) + " x " + u.Len(o.pad->top.y);
+        if (o.pad->hole) s += " hole " + u.Len(o.pad->hole);
         if (o.pad->rotation != 0) s += " rotation " + Angle(o.pad->rotation);
         if (o.pad->stackMode) s += " stack mode " + std::to_string(o.pad->stackMode);
         break;
     case KindVia:
-        s += " at " + Mil(o.p.x) + " " + Mil(o.p.y) + " size " + Mil(o.via->size) + " hole " + Mil(o.via->hole) +
+        s += " at " + u.Len(o.p.x) + " " + u.Len(o.p.y) + " size " + u.Len(o.via->size) + " hole " + u.Len(o.via->hole) +
              " " + LayerName(o.via->startLayer) + "-" + LayerName(o.via->endLayer);
         break;
     case KindTrack:
-        s += " " + Mil(o.p.x) + " " + Mil(o.p.y) + " to " + Mil(o.track->p2.x) + " " + Mil(o.track->p2.y) +
-             " width " + Mil(o.track->width);
+        s += " " + u.Len(o.p.x) + " " + u.Len(o.p.y) + " to " + u.Len(o.track->p2.x) + " " + u.Len(o.track->p2.y) +
+             " width " + u.Len(o.track->width);
         break;
     case KindArc:
-        s += " at " + Mil(o.p.x) + " " + Mil(o.p.y) + " radius " + Mil(o.arc->radius) + " " +
-             Angle(o.arc->start) + " to " + Angle(o.arc->end) + " degrees width " + Mil(o.arc->width);
+        s += " at " + u.Len(o.p.x) + " " + u.Len(o.p.y) + " radius " + u.Len(o.arc->radius) + " " +
+             Angle(o.arc->start) + " to " + Angle(o.arc->end) + " degrees width " + u.Len(o.arc->width);
         break;
     case KindText:
-        s += " " + Quoted(o.text->text) + " at " + Mil(o.p.x) + " " + Mil(o.p.y) + " height " + Mil(o.text->size);
+        s += " " + Quoted(o.text->text) + " at " + u.Len(o.p.x) + " " + u.Len(o.p.y) + " height " + u.Len(o.text->size);
         if (o.text->rotation != 0) s += " rotation " + Angle(o.text->rotation);
         if (o.text->mirrored) s += " mirrored";
         break;
     case KindFill:
-        s += " " + Mil(o.p.x) + " " + Mil(o.p.y) + " to " + Mil(o.fill->p2.x) + " " + Mil(o.fill->p2.y);
+        s += " " + u.Len(o.p.x) + " " + u.Len(o.p.y) + " to " + u.Len(o.fill->p2.x) + " " + u.Len(o.fill->p2.y);
         if (o.fill->rotation != 0) s += " rotation " + Angle(o.fill->rotation);
         break;
     case KindPolygon:
@@ -77,15 +86,15 @@ std::string PrimitiveLine(const Database& db, const Object& o) {
         s += " of " + std::to_string(o.shape->outline.size()) + " segments";
         break;
     case KindDimension:
-        s += " type " + std::to_string(o.dim->type) + " at " + Mil(o.p.x) + " " + Mil(o.p.y) + ", " +
+        s += " type " + std::to_string(o.dim->type) + " at " + u.Len(o.p.x) + " " + u.Len(o.p.y) + ", " +
              std::to_string(o.dim->references.size()) + " references, drawn by " +
              std::to_string(o.children.size()) + " objects";
         break;
     case KindCoordinate:
-        s += " at " + Mil(o.p.x) + " " + Mil(o.p.y) + ", drawn by " + std::to_string(o.children.size()) + " objects";
+        s += " at " + u.Len(o.p.x) + " " + u.Len(o.p.y) + ", drawn by " + std::to_string(o.children.size()) + " objects";
         break;
     default:
-        s += " at " + Mil(o.p.x) + " " + Mil(o.p.y);
+        s += " at " + u.Len(o.p.x) + " " + u.Len(o.p.y);
         break;
     }
     if (!LayerName(o.layer).empty() && o.kind != KindVia) s += " on " + LayerName(o.layer);
@@ -131,7 +140,7 @@ void DescribeCounts(const Database& db, const Content& c, const Emit& emit) {
     }
 }
 
-void DescribeComponents(const Database& db, const Content& c, const Emit& emit) {
+void DescribeComponents(const Database& db, const Units& u, const Content& c, const Emit& emit) {
     const auto& components = c.byKind[KindComponent];
     if (components.empty()) return;
     emit("Components:");
@@ -139,16 +148,16 @@ void DescribeComponents(const Database& db, const Content& c, const Emit& emit) 
         std::string line = "  " + Quoted(DesignatorOf(db, *o));
         const Object* comment = db.Find(o->comp->commentText);
         if (comment && comment->text && !comment->text->text.empty()) line += " " + Quoted(comment->text->text);
-        line += " pattern " + Quoted(o->comp->pattern) + " at " + Mil(o->p.x) + " " + Mil(o->p.y);
+        line += " pattern " + Quoted(o->comp->pattern) + " at " + u.Len(o->p.x) + " " + u.Len(o->p.y);
         if (o->comp->rotation != 0) line += " rotation " + Angle(o->comp->rotation);
         line += o->layer == BottomLayer ? " bottom side" : " top side";
         line += ", " + std::to_string(o->children.size()) + " primitives";
         emit(line);
-        for (const auto& [ch, child] : o->children) emit("    " + PrimitiveLine(db, *child));
+        for (const auto& [ch, child] : o->children) emit("    " + PrimitiveLine(db, u, *child));
     }
 }
 
-void DescribeFreeObjects(const Database& db, const Content& c, const Emit& emit) {
+void DescribeFreeObjects(const Database& db, const Units& u, const Content& c, const Emit& emit) {
     bool any = false;
     for (const auto& [h, o] : c.all) {
         if (!o->IsFree() || o->kind == KindNet || o->kind == KindClass || o->kind == KindRule ||
@@ -156,8 +165,8 @@ void DescribeFreeObjects(const Database& db, const Content& c, const Emit& emit)
             continue;
         if (!any) emit("Free objects:");
         any = true;
-        emit("  " + PrimitiveLine(db, *o));
-        for (const auto& [ch, child] : o->children) emit("    " + PrimitiveLine(db, *child));
+        emit("  " + PrimitiveLine(db, u, *o));
+        for (const auto& [ch, child] : o->children) emit("    " + PrimitiveLine(db, u, *child));
     }
 }
 
@@ -192,18 +201,18 @@ void DescribeClasses(const Content& c, const Emit& emit) {
     }
 }
 
-std::string RuleValues(const RuleData& r) {
+std::string RuleValues(const Units& u, const RuleData& r) {
     const auto& v = r.values;
     switch (r.ruleKind) {
-    case 0: return "gap " + Mil(v[0]);
-    case 2: return "min " + Mil(v[0]) + " max " + Mil(v[1]) + " preferred " + Mil(v[2]);
-    case 3: return "max " + Mil(v[0]) + " min " + Mil(v[1]);
-    case 11: return "hole " + Mil(v[0]) + " diameter " + Mil(v[1]);
+    case 0: return "gap " + u.Len(v[0]);
+    case 2: return "min " + u.Len(v[0]) + " max " + u.Len(v[1]) + " preferred " + u.Len(v[2]);
+    case 3: return "max " + u.Len(v[0]) + " min " + u.Len(v[1]);
+    case 11: return "hole " + u.Len(v[0]) + " diameter " + u.Len(v[1]);
     case 12:
     case 13:
-    case 14: return "expansion " + Mil(v[0]);
+    case 14: return "expansion " + u.Len(v[0]);
     case 22:
-        return "room " + Mil(r.room.X1) + " " + Mil(r.room.Y1) + " to " + Mil(r.room.X2) + " " + Mil(r.room.Y2) +
+        return "room " + u.Len(r.room.X1) + " " + u.Len(r.room.Y1) + " to " + u.Len(r.room.X2) + " " + u.Len(r.room.Y2) +
                (r.room.Side == TopLayer ? " top" : " bottom");
     default: return "";
     }
@@ -229,48 +238,49 @@ std::string Selection(const Database& db, const Document& doc, const Content& c,
     return s + ")";
 }
 
-void DescribeRules(const Database& db, const Document& doc, const Content& c, const Emit& emit) {
+void DescribeRules(const Database& db, const Units& u, const Document& doc, const Content& c, const Emit& emit) {
     const auto& rules = c.byKind[KindRule];
     if (rules.empty()) return;
     emit("Rules:");
     for (const auto& [h, o] : rules) {
         const RuleData& r = *o->rule;
         emit("  " + Quoted(r.name) + " kind " + std::to_string(r.ruleKind) + " priority " + std::to_string(r.priority) +
-             (r.enabled ? "" : " (disabled)") + ": " + RuleValues(r));
+             (r.enabled ? "" : " (disabled)") + ": " + RuleValues(u, r));
         emit("    scope1 " + Quoted(r.scope1) + " selects " + Selection(db, doc, c, r.parsed1.get()));
         bool pair = r.ruleKind == 0 || r.ruleKind == 1 || r.ruleKind == 15 || r.ruleKind == 24;
         if (pair) emit("    scope2 " + Quoted(r.scope2) + " selects " + Selection(db, doc, c, r.parsed2.get()));
     }
 }
 
-void DescribeFootprint(const Database& db, const Content& c, bool current, const Emit& emit) {
+void DescribeFootprint(const Database& db, const Units& u, const Content& c, bool current, const Emit& emit) {
     emit("Footprint " + Quoted(c.footprintName) + (current ? " (current)" : "") + ": " + std::to_string(c.all.size()) +
          " objects");
-    for (const auto& [h, o] : c.all) emit("  " + PrimitiveLine(db, *o));
+    for (const auto& [h, o] : c.all) emit("  " + PrimitiveLine(db, u, *o));
 }
 
-}  // namespace
-
 void Describe(const Database& db, const Document& doc, const Emit& emit) {
+    const Units u{doc.imperial};
     emit(std::string(doc.isLibrary ? "Library " : "Board ") + Quoted(doc.fileName) + ", display unit " +
          (doc.imperial ? "mil" : "mm"));
     DescribeLayers(doc, emit);
     if (doc.isLibrary) {
-        emit("Footprints: " + std::to_string(doc.contents.size()) + ", their origin at " + Mil(LibraryOrigin) + " " +
-             Mil(LibraryOrigin));
-        for (size_t i = 0; i < doc.contents.size(); ++i) DescribeFootprint(db, *doc.contents[i], i == doc.current, emit);
+        emit("Footprints: " + std::to_string(doc.contents.size()) + ", their origin at " + u.Len(LibraryOrigin) + " " +
+             u.Len(LibraryOrigin));
+        for (size_t i = 0; i < doc.contents.size(); ++i) DescribeFootprint(db, u, *doc.contents[i], i == doc.current, emit);
         return;
     }
     const Content& c = *doc.contents[doc.current];
     pcbapi::TRect r = BoardBounds(db, doc).Rect();
-    emit("Extent: " + Mil(r.Left) + " " + Mil(r.Bottom) + " to " + Mil(r.Right) + " " + Mil(r.Top));
+    emit("Extent: " + u.Len(r.Left) + " " + u.Len(r.Bottom) + " to " + u.Len(r.Right) + " " + u.Len(r.Top));
     DescribeCounts(db, c, emit);
-    DescribeComponents(db, c, emit);
-    DescribeFreeObjects(db, c, emit);
+    DescribeComponents(db, u, c, emit);
+    DescribeFreeObjects(db, u, c, emit);
     DescribeNets(db, c, emit);
     DescribeClasses(c, emit);
-    DescribeRules(db, doc, c, emit);
+    DescribeRules(db, u, doc, c, emit);
 }
+
+}  // namespace
 
 }  // namespace hostpcb
 
