@@ -500,10 +500,11 @@ TEST_F(OutlinesAndDimensions, PolygonOutline) {
     EXPECT_EQ(polygon.TrackWidth(), MilsToCoord(8));
     EXPECT_TRUE(polygon.RemoveDead());
     ASSERT_EQ(polygon.SegmentCount(), 4);
-    EXPECT_EQ(polygon.Segment(1).VX, MilsToCoord(100));
-    EXPECT_EQ(polygon.Segment(2).Kind, 1);
-    EXPECT_EQ(polygon.Segment(2).CX, MilsToCoord(50));
-    EXPECT_DOUBLE_EQ(polygon.Segment(2).Angle2, 180);
+    // Segments are packed: their fields are read by value.
+    EXPECT_EQ(int32_t{polygon.Segment(1).VX}, MilsToCoord(100));
+    EXPECT_EQ(int{polygon.Segment(2).Kind}, 1);
+    EXPECT_EQ(int32_t{polygon.Segment(2).CX}, MilsToCoord(50));
+    EXPECT_DOUBLE_EQ(double{polygon.Segment(2).Angle2}, 180);
     EXPECT_NE(polygon.Net(), 0u);
 }
 
