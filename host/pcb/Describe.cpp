@@ -123,8 +123,7 @@ void DescribeLayers(const Document& doc, const Emit& emit) {
         emit("Layer pair: " + LayerName(pair.LowLayer) + " - " + LayerName(pair.HighLayer));
 }
 
-void DescribeCounts(const Database& db, const Content& c, const Emit& emit) {
-    (void)db;
+void DescribeCounts(const Content& c, const Emit& emit) {
     emit("Objects: " + std::to_string(c.all.size()));
     for (int kind = 1; kind < KindCount; ++kind) {
         const auto& objects = c.byKind[kind];
@@ -272,7 +271,7 @@ void Describe(const Database& db, const Document& doc, const Emit& emit) {
     const Content& c = *doc.contents[doc.current];
     pcbapi::TRect r = BoardBounds(db, doc).Rect();
     emit("Extent: " + u.Len(r.Left) + " " + u.Len(r.Bottom) + " to " + u.Len(r.Right) + " " + u.Len(r.Top));
-    DescribeCounts(db, c, emit);
+    DescribeCounts(c, emit);
     DescribeComponents(db, u, c, emit);
     DescribeFreeObjects(db, u, c, emit);
     DescribeNets(db, c, emit);

@@ -353,7 +353,7 @@ private:
         if (f.Has("classes")) classes = ReadClasses(f.Array("classes"));
         static const json noRules = json::array();
         Node rules = f.Has("rules") ? f.Array("rules") : Node{noRules, "rules"};
-        std::vector<Object*> ruleObjects = ReadRules(f, rules);
+        std::vector<Object*> ruleObjects = ReadRules(rules);
         if (f.Has("components")) ReadComponents(f.Array("components"));
         if (f.Has("objects")) ReadObjects(f.Array("objects"));
         ResolveReferences();
@@ -417,7 +417,7 @@ private:
         }
     }
 
-    std::vector<Object*> ReadRules(const Fields&, const Node& list) {
+    std::vector<Object*> ReadRules(const Node& list) {
         std::vector<Object*> out;
         std::unordered_map<int, int> perKind;
         for (size_t i = 0; i < list.value.size(); ++i) {
