@@ -63,8 +63,10 @@ bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
     }
 
     InDesignSection = false;
-    WriteHeader();
-    WriteLibrarySection();
+    // Each section writer takes the pending output error with it; the run
+    // keeps what they found, so that no failed write goes unreported.
+    bool sectionsWritten = WriteHeader();
+    sectionsWritten = WriteLibrarySection() && sectionsWritten;
     if (!Board->IsLibrary()) {
         ReturnComponents();
         InDesignSection = true;
@@ -78,7 +80,8 @@ bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
     OutFile.Close();
     shell::MoveTempToTarget(tempFileName, TargetFileName);
     report::EndLog();
-    if (common::IOResult()) shell::ShowErrorBox("File Error - Failed to Export " + TargetFileName);
+    if (common::IOResult() || !sectionsWritten)
+        shell::ShowErrorBox("File Error - Failed to Export " + TargetFileName);
     return true;
 }
 

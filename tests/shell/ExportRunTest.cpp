@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <regex>
 #include <stdexcept>
 
@@ -141,6 +145,31 @@ TEST_F(ExportRun, SaverExportsOnlyLiaFiles) {
         }
     }
     EXPECT_EQ(shell::Orvex16Saver(nullptr), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Exports with the file system refusing to grow any file beyond 200 bytes:
+// the proof file is empty and the report's first line fits, the header does
+// not.
+void ExportIntoFullDisk(const std::string& target) {
+    ::dup2(2, 1);  // the test-mode box text, where the death test can see it
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    limit.rlim_cur = limit.rlim_max = 200;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    shell::ExportFileFromPcb(target, shell::FormatDescription);
+    std::exit(0);
+}
+
+// A write that fails part-way: the user is told.
+TEST_F(ExportRun, FailedWritesEndInTheFileErrorBox) {
+    ::setenv("MARNEL_TESTMODE", "1", 1);
+    EXPECT_EXIT(ExportIntoFullDisk(Dir / "board.pcb"), testing::ExitedWithCode(1),
+                "ShowDialogWithCaption withError File Error - Failed to Export .*board.pcb");
+    ::unsetenv("MARNEL_TESTMODE");
 }
 
 }  // namespace
