@@ -150,6 +150,20 @@ TEST_F(Pcbhost, BadBoardDescriptionIsAClearError) {
     EXPECT_NE(missing.Output.find("nothing.json"), std::string::npos) << missing.Output;
 }
 
+#ifdef PARTIAL_PCB_MODULE
+// An older host lacks some functions (among them the progress display's
+// start): the plug-in still exports, and what it cannot ask keeps its default.
+TEST_F(Pcbhost, ExportsWithAHostThatLacksFunctions) {
+    const TRun run = Run("--trace-progress --pcb-module '" PARTIAL_PCB_MODULE "' export " + Board() + " " +
+                         Q(Dir / "out.pcb"));
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_NE(run.Output.find("Progress \"\""), std::string::npos) << run.Output;
+    EXPECT_EQ(run.Output.find("Progress \"Renaming"), std::string::npos) << run.Output;
+    EXPECT_NE(ReadFile(Dir / "out.pcb").find("\r\n(library \"Library_1\"\r\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(Dir / "out.Rep"));
+}
+#endif
+
 TEST_F(Pcbhost, UsageErrors) {
     EXPECT_EQ(Run("").Status, 2);
     EXPECT_EQ(Run("export only-one-argument").Status, 2);
