@@ -135,3 +135,100 @@ TEST(Records, LayerInUse) {
 
 }  // namespace
 }  // namespace hostpcb::test
+
+namespace hostpcb::test {
+namespace {
+
+TEST(Records, DimensionValuesReferencesAndTextLocations) {
+    THandle board = Open(R"json({"objects": [
+        {"kind": "arc", "x": 100, "y": 100, "radius": 50},
+        {"kind": "dimension", "type": "baseline", "angle": 90, "arrowSize": 40, "precision": 3, "textFormat": "x (mil)",
+         "references": [{"x": 0, "y": 0, "object": 0}, {"x": 0, "y": 200}], "textLocations": [[5, 6], [7, 8]],
+         "values": [1, 2]}]})json");
+    THandle arc = Walk(board, KindArc, 1).at(0);
+    THandle dim = Walk(board, KindDimension, 1).at(0);
+    pcbapi::TDimensionRecord d;
+    ASSERT_EQ(PcbApi_QueryDimension(1, dim, &d), 0);
+    EXPECT_EQ(d.DimensionType, 6);
+    EXPECT_EQ(d.Precision, 3);
+    EXPECT_EQ(d.TextFormat.Str(), "x (mil)");
+    EXPECT_EQ(d.Common.Layer, 57);
+    int32_t count = 0;
+    PcbApi_References_Count(dim, &count);
+    ASSERT_EQ(count, 2);
+    pcbapi::TDimensionReference r;
+    PcbApi_References_At(1, dim, 0, &r);
+    EXPECT_EQ(r.Object, arc);
+    PcbApi_References_At(1, dim, 1, &r);
+    EXPECT_EQ(r.Object, 0u);
+    EXPECT_EQ(r.PointY, 2000000);
+    EXPECT_NE(PcbApi_References_At(1, dim, 2, &r), 0);
+    pcbapi::TExtDimensionRecord ext;
+    PcbApi_QueryExtDimension(1, dim, &ext);
+    EXPECT_EQ(ext.DimensionType, 6);
+    EXPECT_EQ(ext.ArrowSize, 400000);
+    pcbapi::TDimensionTypeRecord typed;
+    EXPECT_EQ(PcbApi_QueryBaselineDimension(1, dim, &typed), 0);
+    EXPECT_EQ(typed.DimensionAngle, 90);
+    EXPECT_EQ(typed.Values[1], 20000);
+    EXPECT_NE(PcbApi_QueryLinearDimension(1, dim, &typed), 0);  // not of that type
+    PcbApi_TextLocations_Count(dim, &count);
+    EXPECT_EQ(count, 2);
+    pcbapi::TTextLocation at;
+    PcbApi_TextLocations_At(1, dim, 1, &at);
+    EXPECT_EQ(at.X, 70000);
+    EXPECT_EQ(at.Y, 80000);
+}
+
+TEST(Records, OutlinesWithArcs) {
+    THandle board = Open(R"json({"nets": ["GND"], "layers": [{"layer": "TopLayer"}, {"layer": "InternalPlane1"}, {"layer": "BottomLayer"}],
+      "objects": [
+        {"kind": "polygon", "net": "GND", "hatch": "45", "grid": 12, "removeDead": true,
+         "outline": [[0, 0], {"x": 100, "y": 0, "cx": 100, "cy": 50, "radius": 50, "startAngle": 270, "endAngle": 90}, [100, 100]]},
+        {"kind": "splitPlane", "layer": "InternalPlane1", "net": "GND", "outline": [[0, 0], [10, 0], [10, 10]]},
+        {"kind": "region", "regionKind": 1, "outline": [[0, 0], [10, 0], [10, 10]]}]})json");
+    THandle polygon = Walk(board, KindPolygon, 1).at(0);
+    auto rec = std::make_unique<pcbapi::TPolygonRecord>();
+    ASSERT_EQ(PcbApi_QueryPolygon(1, polygon, rec.get()), 0);
+    EXPECT_EQ(rec->SegmentCount, 3);
+    EXPECT_EQ(rec->HatchStyle, 1);
+    EXPECT_EQ(rec->Grid, 120000);
+    EXPECT_EQ(rec->RemoveDead, 1);
+    EXPECT_EQ(rec->Segments[1].Kind, 1);
+    EXPECT_EQ(rec->Segments[1].CY, 500000);
+    EXPECT_EQ(rec->Segments[1].Radius, 500000);
+    EXPECT_EQ(rec->Segments[1].Angle1, 270);
+    pcbapi::TRect r;
+    PcbApi_QueryObjectBoundingRectangle(polygon, &r);
+    EXPECT_EQ(r.Right, 1500000);  // the arc bulges out to x = 150 mil
+    auto split = std::make_unique<pcbapi::TSplitPlaneRecord>();
+    ASSERT_EQ(PcbApi_QuerySplitPlane(1, Walk(board, KindSplitPlane, 1).at(0), split.get()), 0);
+    EXPECT_EQ(split->Common.Layer, 39);
+    EXPECT_EQ(split->Common.Net, NetByName(board, "GND"));
+    pcbapi::TRegionRecord region;
+    ASSERT_EQ(PcbApi_QueryRegion(1, Walk(board, KindRegion, 1).at(0), &region), 0);
+    EXPECT_EQ(region.Kind, 1);
+    EXPECT_NE(PcbApi_QueryRegion(1, polygon, &region), 0);  // a polygon is no region
+}
+
+TEST(Records, TextsAndTheirFonts) {
+    THandle board = Open(R"json({"objects": [
+        {"kind": "text", "text": "A", "font": "serif", "mirrored": true, "rotation": 450, "layer": "BottomOverlay"},
+        {"kind": "text", "text": "B", "font": "trueType", "fontName": "Courier", "bold": true}]})json");
+    std::vector<THandle> texts = Walk(board, KindText, 1);
+    pcbapi::TTextRecord t;
+    PcbApi_QueryText(1, texts[0], &t);
+    EXPECT_EQ(t.FontId, 3);
+    EXPECT_EQ(t.Mirrored, 1);
+    EXPECT_EQ(t.Rotation, 90);
+    EXPECT_EQ(t.Common.Layer, 34);
+    pcbapi::TTrueTypeRecord tt;
+    PcbApi_QueryTrueTypeTextInfo(1, texts[1], &tt);
+    EXPECT_EQ(tt.FontName.Str(), "Courier");
+    EXPECT_EQ(tt.Flags[0], 1);
+    EXPECT_EQ(tt.Flags[1], 1);
+    EXPECT_EQ(tt.Flags[2], 0);
+}
+
+}  // namespace
+}  // namespace hostpcb::test
