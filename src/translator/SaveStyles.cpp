@@ -5,7 +5,6 @@
 #include "board/PCBProcs.h"
 #include "board/PcbApiBinding.h"
 #include "common/Strings.h"
-#include "common/TextFile.h"
 #include "report/LogReport.h"
 #include "translator/LayerList.h"
 #include "translator/Save.h"
@@ -141,7 +140,7 @@ bool TOrvexExporter::WritePadStyles() {
         LoadPadCache(style.Handle);
         WritePadStyleDef(style.Name, pad);
     }
-    return !common::IOResult();
+    return NoOutputErrorPending();
 }
 
 // The shape clause of a padShape line; an octagon is written as its outline.
@@ -234,7 +233,7 @@ bool TOrvexExporter::WritePadStyleDef(const std::string& name, const TPcbPad& pa
     }
 
     OutFile.WriteLine("  )");
-    return !common::IOResult();
+    return NoOutputErrorPending();
 }
 
 void TOrvexExporter::WriteOctagonShape(std::string& line, TCoord width, TCoord height) {

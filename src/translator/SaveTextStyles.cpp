@@ -7,7 +7,6 @@
 #include "board/PCBProcs.h"
 #include "board/PcbApiBinding.h"
 #include "common/Strings.h"
-#include "common/TextFile.h"
 #include "report/LogReport.h"
 #include "translator/Save.h"
 #include "translator/StyleNames.h"
@@ -108,7 +107,7 @@ bool TOrvexExporter::WriteTextStyles() {
         text.ReadFromHost();
         WriteTextStyleDef(style.Name, text);
     }
-    return !common::IOResult();
+    return NoOutputErrorPending();
 }
 
 bool TOrvexExporter::WriteTextStyleDef(const std::string& name, const TPcbText& text) {
@@ -129,7 +128,7 @@ bool TOrvexExporter::WriteTextStyleDef(const std::string& name, const TPcbText& 
     OutFile.WriteLine("    (textStyleAllowTType False)");
     OutFile.WriteLine("    (textStyleDisplayTType False)");
     OutFile.WriteLine("  )");
-    return !common::IOResult();
+    return NoOutputErrorPending();
 }
 
 }  // namespace translator

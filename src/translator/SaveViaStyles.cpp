@@ -4,7 +4,6 @@
 
 #include "board/PCBProcs.h"
 #include "board/PcbApiBinding.h"
-#include "common/TextFile.h"
 #include "report/LogReport.h"
 #include "translator/LayerList.h"
 #include "translator/Save.h"
@@ -99,7 +98,7 @@ bool TOrvexExporter::WriteViaStyles() {
         LoadPadCache(style.Handle);
         WriteViaStyleDef(style.Name, via);
     }
-    return !common::IOResult();
+    return NoOutputErrorPending();
 }
 
 bool TOrvexExporter::WriteViaStyleDef(const std::string& name, const TPcbVia& via) {
@@ -168,7 +167,7 @@ bool TOrvexExporter::WriteViaStyleDef(const std::string& name, const TPcbVia& vi
         for (const std::string& clauses : inner) shape(clauses);
 
     OutFile.WriteLine("  )");
-    return !common::IOResult();
+    return NoOutputErrorPending();
 }
 
 }  // namespace translator

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/Strings.h"
+#include "common/TextFile.h"
 
 namespace translator {
 namespace {
@@ -108,6 +109,12 @@ TStyleSearch SearchStyles(const std::vector<TStyleEntry>& styles, const TStyleIn
         if (found == index.end()) return {false, std::move(name)};
         if (matches(styles[found->second].Handle)) return {true, std::move(name)};
     }
+}
+
+bool NoOutputErrorPending() {
+    if (!common::IOResult()) return true;
+    common::SetIOError();
+    return false;
 }
 
 void AppendStyle(std::vector<TStyleEntry>& styles, TStyleIndex& index, const std::string& name,

@@ -55,6 +55,10 @@ TStyleSearch SearchStyles(const std::vector<TStyleEntry>& styles, const TStyleIn
                           const std::function<std::string(int)>& candidate,
                           const std::function<bool(pcbapi::THandle)>& matches);
 
+// True when no output error is pending. The style writers leave the error
+// pending: they write parts of the library section, whose writer reports it.
+bool NoOutputErrorPending();
+
 void AppendStyle(std::vector<TStyleEntry>& styles, TStyleIndex& index, const std::string& name,
                  pcbapi::THandle representative);
 

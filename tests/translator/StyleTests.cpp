@@ -9,6 +9,7 @@
 #include "board/PCBProcs.h"
 #include "board/PcbApiBinding.h"
 #include "board/Pcbclass.h"
+#include "common/TextFile.h"
 
 namespace {
 
@@ -668,6 +669,16 @@ TEST_F(Styles, ALibraryFootprintIsAnalysedWithoutProgressDisplay) {
     EXPECT_EQ(Names(Exporter->PadStyles), NameList{"P:EX60Y60D301"});
     EXPECT_EQ(Names(Exporter->TextStyles), NameList{"T:H40W5"});
     EXPECT_TRUE(stylestest::ProgressCalls().empty());
+}
+
+TEST_F(Styles, AFailedWriteStaysPendingForTheLibrarySection) {
+    Analyze(WithObjects(R"({"kind": "pad", "size": 60, "hole": 35}, {"kind": "via"}, {"kind": "text"})"));
+    // The output file is not open: every write fails.
+    EXPECT_FALSE(Exporter->WritePadStyles());
+    EXPECT_FALSE(Exporter->WriteViaStyles());
+    EXPECT_FALSE(Exporter->WriteTextStyles());
+    EXPECT_TRUE(common::IOResult());
+    EXPECT_FALSE(common::IOResult());
 }
 
 TEST_F(Styles, AnalysisAppendsToTheLayerList) {
