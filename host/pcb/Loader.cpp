@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <initializer_list>
+#include <set>
 #include <sstream>
 #include <unordered_map>
 
@@ -1120,15 +1121,71 @@ std::string ParserWords(const std::string& what) {
     return s;
 }
 
+// Finds a key given twice in one object, which the parser would silently
+// resolve in favour of the last: the first value would be lost.
+class DuplicateKeys {
+public:
+    bool operator()(int, json::parse_event_t event, json& parsed) {
+        switch (event) {
+        case json::parse_event_t::object_start:
+        case json::parse_event_t::array_start:
+            CountElement();
+            frames_.push_back({event == json::parse_event_t::array_start, -1, {}, {}});
+            break;
+        case json::parse_event_t::object_end:
+        case json::parse_event_t::array_end:
+            if (!frames_.empty()) frames_.pop_back();
+            break;
+        case json::parse_event_t::key: {
+            Frame& f = frames_.back();
+            f.key = parsed.get<std::string>();
+            if (!f.keys.insert(f.key).second) throw LoadError{Path() + ": the key \"" + f.key + "\" is given twice"};
+            break;
+        }
+        case json::parse_event_t::value:
+            CountElement();
+            break;
+        }
+        return true;
+    }
+
+private:
+    struct Frame {
+        bool array;
+        long index;
+        std::set<std::string> keys;
+        std::string key;
+    };
+    std::vector<Frame> frames_;
+
+    void CountElement() {
+        if (!frames_.empty() && frames_.back().array) ++frames_.back().index;
+    }
+
+    std::string Path() const {
+        std::string path;
+        for (const Frame& f : frames_) {
+            if (f.array)
+                path += "[" + std::to_string(f.index) + "]";
+            else
+                path += (path.empty() ? "" : ".") + f.key;
+        }
+        return path.empty() ? "(top)" : path;
+    }
+};
+
 }  // namespace
 
 Document* LoadDocumentText(Database& db, const std::string& path, const std::string& text, std::string& error) {
     json root;
     try {
-        root = json::parse(text);
+        root = json::parse(text, DuplicateKeys());
     } catch (const json::parse_error& e) {
         size_t byte = e.byte > 0 ? e.byte - 1 : 0;
         error = path + ":" + Location(text, byte) + ": malformed JSON: " + ParserWords(e.what());
+        return nullptr;
+    } catch (const LoadError& e) {
+        error = path + ": " + e.message;
         return nullptr;
     }
     auto doc = std::make_unique<Document>();
