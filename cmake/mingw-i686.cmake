@@ -3,9 +3,10 @@
 # The posix-threads variant of the compiler is preferred: its runtime carries
 # the C++ thread and file system support that the win32 variant lacks.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
-
-set(MINGW_TRIPLET i686-w64-mingw32)
+if(NOT DEFINED MINGW_TRIPLET)
+  set(MINGW_TRIPLET i686-w64-mingw32)
+  set(CMAKE_SYSTEM_PROCESSOR x86)
+endif()
 find_program(MINGW_CXX NAMES ${MINGW_TRIPLET}-g++-posix ${MINGW_TRIPLET}-g++ REQUIRED)
 find_program(MINGW_CC NAMES ${MINGW_TRIPLET}-gcc-posix ${MINGW_TRIPLET}-gcc REQUIRED)
 find_program(MINGW_WINDRES NAMES ${MINGW_TRIPLET}-windres REQUIRED)
