@@ -27,13 +27,23 @@ TLogState& Log() {
 }  // namespace
 
 const std::string& ReportFileName() { return Log().ReportFileName; }
+
+// The target with the extension Rep. A target that already has it keeps its
+// own name and the report gets a further ".Rep", so that the report never
+// takes the place of the exported file; the name is not cut to 255
+// characters, which could make it the target's too.
+std::string ReportFileNameFor(const std::string& targetFileName) {
+    const std::string name = shell::ForceFileNameExtension(targetFileName, "Rep");
+    if (platform::SameFileName(name, targetFileName)) return targetFileName + ".Rep";
+    return name;
+}
 bool ErrorLogged() { return Log().ErrorLogged; }
 bool WarningLogged() { return Log().WarningLogged; }
 
 void BeginLog(const std::string& targetFileName) {
     TLogState& log = Log();
-    log.ReportFileName = common::ShortStr(shell::ForceFileNameExtension(targetFileName, "Rep"));
-    log.LogTempName = common::ShortStr(shell::MakeTempFileName());
+    log.ReportFileName = ReportFileNameFor(targetFileName);
+    log.LogTempName = shell::MakeTempFileName();
     // A host that does not bind files leaves the log on its temporary name.
     const std::string bound = shell::VFSAssign(log.LogTempName);
     log.File.Rewrite(bound.empty() ? log.LogTempName : bound);

@@ -19,6 +19,9 @@ void EndLog();
 // text editor's cursor to its top), otherwise opens it as a document.
 void OpenReport(const std::string& fileName);
 
+// The name of the report beside a target: the target with the extension Rep.
+std::string ReportFileNameFor(const std::string& targetFileName);
+
 // The report's final name, and whether errors or warnings were logged.
 const std::string& ReportFileName();
 bool ErrorLogged();

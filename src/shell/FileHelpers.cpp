@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "common/Strings.h"
+#include "common/TextFile.h"
 #include "platform/Forms.h"
 #include "platform/Platform.h"
 #include "shell/HostServices.h"
@@ -10,7 +11,14 @@
 
 namespace shell {
 
-std::string MakeTempFileName() { return platform::CreateUniqueTempFile(platform::TempDirectory(), "ORX"); }
+// A name over 255 characters would be cut wherever it is held, and the cut
+// name could be another file: such a name counts as none.
+std::string MakeTempFileName() {
+    const std::string name = platform::CreateUniqueTempFile(platform::TempDirectory(), "ORX");
+    if (name.size() <= common::MaxShortString) return name;
+    platform::DeleteFile(name);
+    return {};
+}
 
 std::string ExtractFilePath(const std::string& fileName) {
     for (size_t i = fileName.size(); i > 0; --i)
@@ -100,9 +108,11 @@ bool MoveTempToTarget(const std::string& tempFileName, const std::string& target
     TDocumentChange change(client ? client->GetOpenDocumentByPath(targetFileName.c_str()) : nullptr);
     if (!platform::FileExists(tempFileName)) return true;
     // The old target stays in place until the new content is complete beside
-    // it, so a failed move loses neither.
+    // it, so a failed move loses neither; the failure is an output error, which
+    // the export reports.
     if (platform::ReplaceFileWith(tempFileName, targetFileName)) return true;
     platform::DeleteFile(tempFileName);
+    common::SetIOError();
     return false;
 }
 

@@ -11,7 +11,8 @@ std::string MakeTempFileName();
 
 // Puts the temporary file's content in place of the target, honouring the
 // host's lock files. True when the target now holds it (or the two names are
-// the same file name).
+// the same file name). A move that fails for another reason than a lock sets
+// the pending output error.
 bool MoveTempToTarget(const std::string& tempFileName, const std::string& targetFileName);
 
 struct TLockInfo {
