@@ -26,12 +26,13 @@ extern "C" __attribute__((visibility("default"))) int32_t DialogAPI_MessageBox(i
     return 1;
 }
 
-std::string Board(int components) {
+std::string Board(int components, bool sameDesignator) {
     std::ostringstream json;
     json << R"({ "nets": ["GND", "VCC"], "components": [)";
     for (int i = 0; i < components; ++i) {
         const int x = 1000 + (i % 100) * 400, y = 1000 + (i / 100) * 400;
-        json << (i ? "," : "") << R"({ "designator": "U)" << i << R"(", "pattern": "SO4", "x": )" << x
+        const std::string designator = sameDesignator ? "R1" : "U" + std::to_string(i);
+        json << (i ? "," : "") << R"({ "designator": ")" << designator << R"(", "pattern": "SO4", "x": )" << x
              << R"(, "y": )" << y << R"(, "primitives": [)";
         for (int p = 0; p < 4; ++p)
             json << (p ? "," : "") << R"({ "kind": "pad", "name": ")" << p + 1 << R"(", "x": )" << (p % 2) * 100
@@ -56,11 +57,11 @@ HostPcb_OpenDocument_t OpenDocument() {
     return open;
 }
 
-void BM_Export(benchmark::State& state) {
+void Export(benchmark::State& state, bool sameDesignator) {
     const fs::path dir = fs::temp_directory_path() / ("export_bench_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const fs::path board = dir / "board.json";
-    std::ofstream(board) << Board(static_cast<int>(state.range(0)));
+    std::ofstream(board) << Board(static_cast<int>(state.range(0)), sameDesignator);
     char error[1024] = {};
     if (OpenDocument()(board.c_str(), error, sizeof error) == 0) {
         state.SkipWithError(error);
@@ -72,7 +73,12 @@ void BM_Export(benchmark::State& state) {
     state.counters["components"] = static_cast<double>(state.range(0));
     fs::remove_all(dir);
 }
+void BM_Export(benchmark::State& state) { Export(state, false); }
+// Every component named R1: the renaming pass makes them all unique.
+void BM_ExportDuplicateDesignators(benchmark::State& state) { Export(state, true); }
+
 BENCHMARK(BM_Export)->RangeMultiplier(4)->Range(64, 4096)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_ExportDuplicateDesignators)->RangeMultiplier(4)->Range(64, 4096)->Unit(benchmark::kMillisecond)->Complexity();
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <numbers>
 #include <memory>
+#include <map>
 #include <set>
 
 #include "board/Pcbclass.h"
@@ -96,13 +97,12 @@ bool FindDimensionParts(const pcb::TPcbDimension& dimension, pcb::TPcbText& text
     int taken = 0;
     for (const uint8_t kind : {pcb::eTextObject, pcb::eTrackObject}) {
         pcb::TPcbIterator iterator(dimension.Handle(), kind, pcb::AllObjectsMethod, dimension.Layer());
-        for (THandle h = iterator.First(); h != 0 && taken < 5; h = iterator.Next()) {
+        for (THandle h = iterator.First(); h != 0; h = iterator.Next()) {
             pcb::TPCBObject& part = taken == 0 ? static_cast<pcb::TPCBObject&>(text) : tracks[taken - 1];
             part.SetHandle(h);
             part.ReadFromHost();
-            ++taken;
+            if (++taken == 5) return true;
         }
-        if (taken == 5) return true;
     }
     return false;
 }
@@ -187,12 +187,22 @@ void TOrvexExporter::ShiftPrimitives() {
     ProgressFinish();
 }
 
+namespace {
+
+// The length of a designator's stem: everything before its trailing digits,
+// and always at least its first character.
+size_t StemLength(const std::string& name) {
+    size_t i = name.size();
+    while (i > 1 && name[i - 1] >= '0' && name[i - 1] <= '9') --i;
+    return i;
+}
+
+}  // namespace
+
 std::string UniqueDesignator(std::string name, const std::set<std::string>& usedUpper) {
     while (usedUpper.count(common::UpperCase(name))) {
-        size_t i = name.size();
-        while (i > 1 && name[i - 1] >= '0' && name[i - 1] <= '9') --i;
-        const std::string suffix = name.substr(std::min(i, name.size()));
-        const std::string stem = name.substr(0, std::min(i, name.size()));
+        const size_t i = std::min(StemLength(name), name.size());
+        const std::string suffix = name.substr(i);
         long long value = 2;
         if (!suffix.empty() && suffix.size() <= 10) {
             const long long parsed = std::stoll(suffix);
@@ -200,7 +210,7 @@ std::string UniqueDesignator(std::string name, const std::set<std::string>& used
         }
         char digits[32];
         std::snprintf(digits, sizeof digits, "%.*lld", static_cast<int>(suffix.size()), value);
-        name = stem + digits;
+        name = name.substr(0, i) + digits;
     }
     return name;
 }
@@ -208,6 +218,10 @@ std::string UniqueDesignator(std::string name, const std::set<std::string>& used
 void TOrvexExporter::RenameComponents() {
     // The designators met so far, by their upper-case form.
     std::set<std::string> usedUpper;
+    // For a designator met again: the number of the last new designator made
+    // from it. Every name of its count before that one is taken, so the next
+    // count starts there and many duplicates take linear time.
+    std::map<std::string, std::string> lastNumber;
     PercentInit("Renaming Components", CountObjects(pcb::eComponentObject));
     pcb::TPcbComponent component;
     pcb::ForEachObject(Board->Handle(), pcb::eComponentObject, pcb::AllObjectsMethod, 0, [&](THandle handle) {
@@ -215,7 +229,14 @@ void TOrvexExporter::RenameComponents() {
         component.ReadFromHost();
         const std::string name = component.GetName();
         if (!name.empty()) {
-            const std::string unique = UniqueDesignator(name, usedUpper);
+            std::string unique = name;
+            if (usedUpper.count(common::UpperCase(name))) {
+                const auto last = lastNumber.find(common::UpperCase(name));
+                const std::string start =
+                    last == lastNumber.end() ? name : name.substr(0, StemLength(name)) + last->second;
+                unique = UniqueDesignator(start, usedUpper);
+                lastNumber[common::UpperCase(name)] = unique.substr(StemLength(unique));
+            }
             if (!common::SameText(unique, name)) {
                 pcb::TPcbText designator(component.NameText());
                 designator.ReadFromHost();
