@@ -50,7 +50,8 @@ std::string StateOf(ui::IDialogControl& control) {
 }  // namespace
 
 void TPresenter::Print(ui::IDialogForm& form) {
-    std::fprintf(Out, "Dialog \"%s\" (%d x %d%s)\n", form.Caption(), form.ClientWidth(), form.ClientHeight(),
+    std::fprintf(Out, "Dialog \"%s\" (%d x %d, border %d%s%s)\n", form.Caption(), form.ClientWidth(),
+                 form.ClientHeight(), form.InnerBorder(), form.HasSystemMenu() ? "" : ", no system menu",
                  form.HasCloseButton() ? "" : ", no close button");
     for (int32_t i = 0; i < form.ControlCount(); ++i) {
         ui::IDialogControl& c = *form.Control(i);

@@ -46,11 +46,15 @@ protected:
     ~IDialogControl() = default;
 };
 
+// Every form is modal, centred on the screen, with a fixed border.
 class IDialogForm {
 public:
     virtual const char* PCBAPI_CALL Caption() = 0;
     virtual int32_t PCBAPI_CALL ClientWidth() = 0;
     virtual int32_t PCBAPI_CALL ClientHeight() = 0;
+    // The margin between the window's frame and its client area.
+    virtual int32_t PCBAPI_CALL InnerBorder() = 0;
+    virtual uint8_t PCBAPI_CALL HasSystemMenu() = 0;
     virtual uint8_t PCBAPI_CALL HasCloseButton() = 0;
     virtual int32_t PCBAPI_CALL ControlCount() = 0;
     virtual IDialogControl* PCBAPI_CALL Control(int32_t index) = 0;

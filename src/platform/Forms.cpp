@@ -14,11 +14,12 @@ TControl::TControl(ControlKind kind, std::string name, int left, int top, int wi
       WidthValue(width),
       HeightValue(height) {}
 
-TForm::TForm(std::string caption, int clientWidth, int clientHeight, bool hasCloseButton)
+TForm::TForm(std::string caption, int clientWidth, int clientHeight, bool hasSystemMenu, int innerBorder)
     : CaptionValue(std::move(caption)),
       ClientWidthValue(clientWidth),
       ClientHeightValue(clientHeight),
-      CloseButton(hasCloseButton) {}
+      SystemMenu(hasSystemMenu),
+      InnerBorderValue(innerBorder) {}
 
 IDialogControl* TForm::Control(int32_t index) {
     if (index < 0 || index >= ControlCount()) return nullptr;

@@ -59,13 +59,16 @@ private:
 
 class TForm : public IDialogForm {
 public:
-    TForm(std::string caption, int clientWidth, int clientHeight, bool hasCloseButton);
+    // A form without a system menu has no close button either.
+    TForm(std::string caption, int clientWidth, int clientHeight, bool hasSystemMenu, int innerBorder = 0);
     virtual ~TForm() = default;
 
     const char* PCBAPI_CALL Caption() override { return CaptionValue.c_str(); }
     int32_t PCBAPI_CALL ClientWidth() override { return ClientWidthValue; }
     int32_t PCBAPI_CALL ClientHeight() override { return ClientHeightValue; }
-    uint8_t PCBAPI_CALL HasCloseButton() override { return CloseButton; }
+    int32_t PCBAPI_CALL InnerBorder() override { return InnerBorderValue; }
+    uint8_t PCBAPI_CALL HasSystemMenu() override { return SystemMenu; }
+    uint8_t PCBAPI_CALL HasCloseButton() override { return SystemMenu; }
     int32_t PCBAPI_CALL ControlCount() override { return static_cast<int32_t>(Controls.size()); }
     IDialogControl* PCBAPI_CALL Control(int32_t index) override;
     int32_t PCBAPI_CALL FocusedControl() override { return Focus; }
@@ -96,7 +99,8 @@ public:
 private:
     std::string CaptionValue;
     int ClientWidthValue, ClientHeightValue;
-    uint8_t CloseButton;
+    uint8_t SystemMenu;
+    int InnerBorderValue;
     std::vector<std::unique_ptr<TControl>> Controls;
     int32_t Focus = -1;
     int32_t ResultValue = mrNone;

@@ -15,7 +15,7 @@ void ResetRememberedNegativeCoordsMode() { g_RememberedMode = ncSkip; }
 // The client area is 361 x 193 pixels, with an inner border of 8 pixels
 // around it; the title bar has neither system menu nor close button.
 TNegativeCoordsForm::TNegativeCoordsForm()
-    : ui::TForm("V-ORN Translation Problems", 361, 193, false),
+    : ui::TForm("V-ORN Translation Problems", 361, 193, false, 8),
       lblExplain(Add(ControlKind::Label, "lblExplain", 0, 0, 361, 39,
                      "Some primitives on the given PCB board have negative coordinates.\n"
                      "V-ORN 2004 doesn't handle this situation.\n"

@@ -140,6 +140,7 @@ TEST(StatusDialog, ControlsSitWhereTheyShould) {
     EXPECT_STREQ(dialog.Caption(), "VORN Translator");
     EXPECT_EQ(dialog.ClientWidth(), 239);
     EXPECT_EQ(dialog.ClientHeight(), 100);
+    EXPECT_TRUE(dialog.HasCloseButton());
     struct Place {
         const char* Name;
         int Left, Top, Width, Height;
@@ -222,6 +223,8 @@ TEST(NegativeCoordsDialog, Layout) {
     EXPECT_EQ(form.ClientWidth(), 361);
     EXPECT_EQ(form.ClientHeight(), 193);
     EXPECT_FALSE(form.HasCloseButton());
+    EXPECT_FALSE(form.HasSystemMenu());
+    EXPECT_EQ(form.InnerBorder(), 8);
     EXPECT_STREQ(form.lblExplain.Text(),
                  "Some primitives on the given PCB board have negative coordinates.\n"
                  "V-ORN 2004 doesn't handle this situation.\n"
