@@ -164,6 +164,87 @@ TEST_F(Pcbhost, ExportsWithAHostThatLacksFunctions) {
 }
 #endif
 
+TEST_F(Pcbhost, ReportNeverTakesTheTargetsPlace) {
+    const TRun run = Run("export " + Board() + " " + Q(Dir / "board.Rep"));
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_EQ(ReadFile(Dir / "board.Rep").rfind("ORVEX_ASCII", 0), 0u);
+    EXPECT_EQ(ReadFile(Dir / "board.Rep.Rep").rfind("Export log for : board.Rep.Rep\r\n", 0), 0u);
+}
+
+TEST_F(Pcbhost, FailedFinalMoveIsReported) {
+    fs::create_directories(Dir / "out.pcb");  // a directory where the file should go
+    const TRun run = Run("--test-mode export " + Board() + " " + Q(Dir / "out.pcb"));
+    EXPECT_EQ(run.Status, 1) << run.Output;
+    EXPECT_NE(run.Output.find("ShowDialogWithCaption withError File Error - Failed to Export " +
+                              (Dir / "out.pcb").string()),
+              std::string::npos)
+        << run.Output;
+    EXPECT_TRUE(TempDirEmpty());
+}
+
+TEST_F(Pcbhost, OverlongTemporaryNamesAreNeverCut) {
+    // A temporary directory so deep that the temporary file names would pass
+    // 255 characters: nothing may be written to a cut name.
+    const fs::path deep = Dir / "tmp" / std::string(120, 'd') / std::string(120, 'e');
+    fs::create_directories(deep);
+    const std::string command = "TMPDIR='" + deep.string() + "' '" PCBHOST "' --test-mode export " + Board() + " " +
+                                Q(Dir / "out.pcb") + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    EXPECT_EQ(WEXITSTATUS(status), 1) << output;
+    EXPECT_NE(output.find("ShowDialogWithCaption withError Unable to open file for writing"), std::string::npos)
+        << output;
+    EXPECT_TRUE(fs::is_empty(deep));
+}
+
+TEST_F(Pcbhost, LocksOfAnyOtherComputerUserOrProcessBlock) {
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    const std::string user = std::getenv("USER") ? std::getenv("USER") : "root";
+    struct Case {
+        const char* What;
+        std::string Computer, User, Process;
+    } cases[] = {
+        {"another computer", "ELSEWHERE", user, "1"},
+        {"another user", host, user + "x", "1"},
+        {"another process", host, user, "1"},
+    };
+    for (const auto& c : cases) {
+        WriteFile(Dir / "out.pcb", "old");
+        WriteFile(Dir / "~$out.pcb_loc",
+                  "ComputerName=" + c.Computer + "\r\nUserName=" + c.User + "\r\nProcessID=" + c.Process + "\r\n");
+        const TRun run = Run("export " + Board() + " " + Q(Dir / "out.pcb"));
+        EXPECT_EQ(ReadFile(Dir / "out.pcb"), "old") << c.What;
+        EXPECT_NE(run.Output.find("Message [Locked File]"), std::string::npos) << c.What;
+    }
+}
+
+TEST_F(Pcbhost, TargetNameIsWrittenAsReceived) {
+    const fs::path target = Dir / "say \"hi\".pcb";
+    const TRun run = Run("export " + Board() + " " + Q(target));
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_EQ(ReadFile(target).rfind("ORVEX_ASCII \"" + target.string() + "\"\r\n", 0), 0u);
+}
+
+TEST_F(Pcbhost, SaverCutsTheFileNameAt255Characters) {
+    const std::string full = (Dir / (std::string(300 - (Dir.string().size() + 1), 'n'))).string();
+    ASSERT_EQ(full.size(), 300u);
+    const TRun run = Run("saver " + Board() + " 'FileName=" + full + "|FileType=LIA'");
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_TRUE(fs::exists(full.substr(0, 255)));
+}
+
+TEST_F(Pcbhost, LibraryDocumentMovesNoComponents) {
+    const TRun run = Run("--trace-progress export '" EXAMPLES_DIR "/library.json' " + Q(Dir / "lib.pcb"));
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_EQ(run.Output.find("Moving Components To Top Layer"), std::string::npos) << run.Output;
+    EXPECT_EQ(run.Output.find("Returning Components"), std::string::npos) << run.Output;
+    EXPECT_EQ(ReadFile(Dir / "lib.pcb").find("(netlist"), std::string::npos);
+}
+
 TEST_F(Pcbhost, UsageErrors) {
     EXPECT_EQ(Run("").Status, 2);
     EXPECT_EQ(Run("export only-one-argument").Status, 2);
