@@ -85,14 +85,17 @@ bool TOrvexExporter::ExportBoard(const std::string& targetFileName) {
     return true;
 }
 
+std::string TimeStampRecord(const platform::LocalDateTime& t) {
+    char record[96];
+    std::snprintf(record, sizeof record, "  (timeStamp %d %d %d %d %d %d)", t.Year, t.Month, t.Day, t.Hour, t.Minute,
+                  t.Second);
+    return record;
+}
+
 bool TOrvexExporter::WriteHeader() {
-    const platform::LocalDateTime now = platform::Now();
-    char timeStamp[96];
-    std::snprintf(timeStamp, sizeof timeStamp, "  (timeStamp %d %d %d %d %d %d)", now.Year, now.Month, now.Day,
-                  now.Hour, now.Minute, now.Second);
     OutFile.WriteLine("(asciiHeader");
     OutFile.WriteLine("  (asciiVersion 3 0)");
-    OutFile.WriteLine(timeStamp);
+    OutFile.WriteLine(TimeStampRecord(platform::Now()));
     OutFile.WriteLine("  (program \"Halvard\" \"6.1.0\")");
     OutFile.WriteLine(std::string("  (copyright \"") + CopyrightText + "\")");
     OutFile.WriteLine("  (headerString \"\")");

@@ -12,6 +12,7 @@
 #include "board/PcbApi.h"
 #include "board/Pcbclass.h"
 #include "common/TextFile.h"
+#include "platform/Platform.h"
 
 namespace translator {
 
@@ -131,6 +132,9 @@ bool FindDimensionParts(const pcb::TPcbDimension& dimension, pcb::TPcbText& text
 
 // The direction from the second point to the first, in degrees 0 to 360.
 double DirectionAngle(double x1, double y1, double x2, double y2);
+
+// The header's time stamp line for a local date and time.
+std::string TimeStampRecord(const platform::LocalDateTime& t);
 
 // Writes the progress display's caption, cut to 255 characters.
 void PercentInit(const std::string& caption, int32_t total);

@@ -14,6 +14,7 @@
 #include "platform/Platform.h"
 #include "shell/ExportRun.h"
 #include "shell/ModuleState.h"
+#include "translator/Save.h"
 
 // These tests run the export without a PCB editor module in the process: every
 // host query answers 0, which is an empty board.
@@ -43,6 +44,11 @@ TEST(RecognisedPcbFormat, OnlyTheExactDescription) {
                  {"V-ORN ASCII File (*.PCB", false},
                  {"", false}};
     for (const auto& c : cases) EXPECT_EQ(shell::RecognisedPcbFormat(c.Text), c.Recognised) << c.Text;
+}
+
+TEST(TimeStampRecord, PlainNumbersWithoutLeadingZeros) {
+    EXPECT_EQ(translator::TimeStampRecord({2010, 2, 9, 8, 5, 3}), "  (timeStamp 2010 2 9 8 5 3)");
+    EXPECT_EQ(translator::TimeStampRecord({2026, 12, 31, 23, 59, 0}), "  (timeStamp 2026 12 31 23 59 0)");
 }
 
 TEST_F(ExportRun, UnrecognisedFormatDoesNothing) {
