@@ -43,7 +43,9 @@ DWORD ControlStyle(IDialogControl& control, bool firstRadio) {
         case ControlKind::CheckBox: style |= BS_CHECKBOX; break;
         case ControlKind::RadioButton: style |= BS_RADIOBUTTON | (firstRadio ? WS_GROUP : 0); break;
         case ControlKind::Button: style |= control.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON; break;
-        case ControlKind::Bevel: style |= SS_ETCHEDHORZ; break;
+        // Drawn by the form (WM_DRAWITEM): the system's etched line would
+        // change the control's size.
+        case ControlKind::Bevel: style |= SS_OWNERDRAW; break;
     }
     if (control.TabStop()) style |= WS_TABSTOP;
     return style;
@@ -93,12 +95,13 @@ FormWindow::~FormWindow() {
 }
 
 bool FormWindow::Create() {
-    NONCLIENTMETRICSA metrics {};
-    metrics.cbSize = sizeof metrics;
-    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font_ = ::CreateFontIndirectA(&metrics.lfMessageFont);
-        metrics.lfMessageFont.lfWeight = FW_BOLD;
-        boldFont_ = ::CreateFontIndirectA(&metrics.lfMessageFont);
+    // The dialog style's font is the system's 8-point dialog font, for which
+    // the forms' places and sizes are made.
+    LOGFONTA font {};
+    if (::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) {
+        font_ = ::CreateFontIndirectA(&font);
+        font.lfWeight = FW_BOLD;
+        boldFont_ = ::CreateFontIndirectA(&font);
     }
 
     const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (form_.HasCloseButton() ? WS_SYSMENU : 0);
@@ -203,6 +206,13 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.CloseRequested();
             Synchronize();
             return 0;
+        case WM_DRAWITEM: {
+            // A bevel is an etched line along the top of its place.
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            RECT line = item->rcItem;
+            ::DrawEdge(item->hDC, &line, EDGE_ETCHED, BF_TOP);
+            return TRUE;
+        }
         case WM_CTLCOLORSTATIC: {
             const int32_t index = IndexOf(reinterpret_cast<HWND>(lParam));
             const uint32_t color = index >= 0 ? form_.Control(index)->Color() : 0;
