@@ -133,7 +133,7 @@ check "SaveVORNPCB.dll exports exactly the four entry points by their plain name
   test "$actual_exports" = "$expected_exports"
 check "SaveVORNPCB.dll carries the DESCRIPTION resource with its UTF-16 text" \
   has_description_resource "$WIN32_BUILD/SaveVORNPCB.dll"
-for binary in SaveVORNPCB.dll HostPcb.dll pcbhost.exe stdcall-caller.exe dialog-driver.exe; do
+for binary in SaveVORNPCB.dll HostPcb.dll pcbhost.exe stdcall-caller.exe dialog-driver.exe platform-checks.exe; do
   check "$binary is a 32-bit x86 binary" is_i386 "$WIN32_BUILD/$binary"
   check "$binary needs no compiler runtime DLL" only_system_dlls "$WIN32_BUILD/$binary"
 done
@@ -287,6 +287,25 @@ if [ -n "$RUN_BUILD" ]; then
   fi
 
   check "test-mode registry key absent for the ordinary runs" clear_test_mode
+  check "the test mode is off without the registry key" \
+    bash -c "cd '$RUN_BUILD' && ${WINE_CMD[*]} platform-checks.exe . no-testmode >/dev/null 2>&1"
+
+  # The operating-system layer, also replacing a file across volumes when a
+  # second file system is at hand.
+  platform_dir=$RUN_BUILD/platform-checks
+  other_dir=/dev/shm/windows-smoke-$$
+  rm -rf "$platform_dir" && mkdir -p "$platform_dir"
+  platform_args=("Z:${platform_dir//\//\\}")
+  if mkdir -p "$other_dir" 2>/dev/null && [ "$(stat -c %d "$other_dir")" != "$(stat -c %d "$platform_dir")" ]; then
+    platform_args+=("Z:${other_dir//\//\\}")
+  else
+    skipped_notes+=("replacing across volumes SKIPPED (no second file system)")
+  fi
+  (cd "$RUN_BUILD" && "${WINE_CMD[@]}" platform-checks.exe "${platform_args[@]}" >platform-checks.log 2>&1)
+  platform_rc=$?
+  grep -v '^ok ' "$RUN_BUILD/platform-checks.log" | sed 's/^/        /'
+  check "the Win32 operating-system layer" test $platform_rc -eq 0
+  rm -rf "$other_dir"
   fresh_dirs
   for board in "$ROOT"/examples/*.json; do
     name=$(basename "$board" .json)
@@ -320,6 +339,8 @@ if [ -n "$RUN_BUILD" ]; then
   # The host's unattended test mode: an error box ends the host with 1.
   for side in "$LIN" "$WIN"; do printf 'x' >"$side/out/file"; done
   check "test-mode registry key set" set_test_mode
+  check "the test mode is on with the registry key" \
+    bash -c "cd '$RUN_BUILD' && ${WINE_CMD[*]} platform-checks.exe . testmode >/dev/null 2>&1"
   run_both testmode --test-mode --create-dir yes export "$board" out/file/sub/board.pcb
   compare_run testmode "test-mode error box" out/file/sub/board.pcb
   check "test-mode error box: the message on standard output under Wine" \

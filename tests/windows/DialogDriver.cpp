@@ -129,6 +129,16 @@ bool IsBold(HWND control) {
     return handle && ::GetObjectA(handle, sizeof font, &font) && font.lfWeight >= FW_BOLD;
 }
 
+// The colour the dialog gives a static control's text.
+COLORREF TextColor(HWND window, HWND control) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    ::SetTextColor(dc, RGB(1, 2, 3));
+    ::SendMessageA(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    const COLORREF color = ::GetTextColor(dc);
+    ::DeleteDC(dc);
+    return color;
+}
+
 void Click(HWND button) { ::SendMessageA(button, BM_CLICK, 0, 0); }
 
 void PressKey(HWND target, WPARAM key) { ::PostMessageA(target, WM_KEYDOWN, key, 0); }
@@ -154,6 +164,8 @@ void NegativeCoordsChosenWithOK() {
                 HWND warning = Child(w, layout, layout.lblWarning);
                 Check(!::IsWindowVisible(warning), "negative-coordinates dialog: warning hidden for skip");
                 Check(IsBold(warning), "negative-coordinates dialog: warning in bold");
+                Check(TextColor(w, warning) == layout.lblWarning.Color() && layout.lblWarning.Color() == RGB(255, 0, 0),
+                      "negative-coordinates dialog: warning in red");
                 Check((::GetWindowLongA(Child(w, layout, layout.xrbShift), GWL_STYLE) & WS_TABSTOP) == 0,
                       "negative-coordinates dialog: radio buttons are no tab stops");
                 Click(Child(w, layout, layout.xrbLeaveAsIs));
