@@ -256,6 +256,8 @@ if [ -n "$RUN_BUILD" ]; then
   # its desktop to the display its first process saw.
   "$WINESERVER" -k >/dev/null 2>&1
   XVFB_PID=
+  # However the run ends, nothing it started is left running.
+  trap '"$WINESERVER" -k >/dev/null 2>&1; [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null' EXIT
   if command -v Xvfb >/dev/null 2>&1; then
     display_file=$RUN_BUILD/xvfb.display
     rm -f "$display_file"
