@@ -282,8 +282,15 @@ if [ -n "$RUN_BUILD" ]; then
     dialog_log=$RUN_BUILD/dialog-driver.log
     (cd "$RUN_BUILD" && "${WINE_CMD[@]}" dialog-driver.exe >"$dialog_log" 2>&1)
     dialog_rc=$?
+    if [ $dialog_rc -ne 0 ] && [ ! -s "$dialog_log" ]; then
+      # Nothing ran at all: Wine could not reach the display. Once more.
+      echo "        dialog-driver.exe printed nothing (exit status $dialog_rc); trying once more"
+      sleep 2
+      (cd "$RUN_BUILD" && "${WINE_CMD[@]}" dialog-driver.exe >"$dialog_log" 2>&1)
+      dialog_rc=$?
+    fi
     grep -v '^ok ' "$dialog_log" | sed 's/^/        /'
-    check "the dialogs as real windows: places, sizes, clicks, keys and close requests" test $dialog_rc -eq 0
+    check "the dialogs as real windows: places, sizes, clicks, keys and close requests (exit status $dialog_rc)" test $dialog_rc -eq 0
   else
     skipped_notes+=("dialog windows SKIPPED (no X display)")
   fi
