@@ -42,16 +42,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
            });
 }
 
-// Transfers a value between the database and a record: read copies out,
-// write copies in.
-template <typename T, typename U>
-void Transfer(uint8_t mode, T& stored, U& record) {
-    if (mode == ModeRead)
-        record = static_cast<U>(stored);
-    else
-        stored = static_cast<T>(record);
-}
-
 bool ValidMode(uint8_t mode) { return mode <= ModeWriteWithPrimitives; }
 
 LayerState* LayerOf(Document& doc, THostLayer layer) {

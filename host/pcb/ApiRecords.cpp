@@ -13,14 +13,6 @@ namespace {
 
 Database& Db() { return State().db; }
 
-template <typename T, typename U>
-void Transfer(uint8_t mode, T& stored, U& record) {
-    if (mode == ModeRead)
-        record = static_cast<U>(stored);
-    else
-        stored = static_cast<T>(record);
-}
-
 void TransferCoord(uint8_t mode, double& stored, TCoord& record) {
     if (mode == ModeRead)
         record = RoundCoord(stored);

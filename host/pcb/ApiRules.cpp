@@ -12,14 +12,6 @@ namespace {
 
 Database& Db() { return State().db; }
 
-template <typename T, typename U>
-void Transfer(uint8_t mode, T& stored, U& record) {
-    if (mode == ModeRead)
-        record = static_cast<U>(stored);
-    else
-        stored = static_cast<T>(record);
-}
-
 bool BadMode(uint8_t mode) { return mode > ModeWriteWithPrimitives; }
 
 PadCache* CacheOf(Object& o) {

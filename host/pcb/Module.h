@@ -59,6 +59,16 @@ constexpr uint8_t ModeWriteWithPrimitives = 2;
 
 inline bool IsWrite(uint8_t mode) { return mode == ModeWrite || mode == ModeWriteWithPrimitives; }
 
+// Transfers a value between the database and a record: read copies out,
+// write copies in.
+template <typename T, typename U>
+void Transfer(uint8_t mode, T& stored, U& record) {
+    if (mode == ModeRead)
+        record = static_cast<U>(stored);
+    else
+        stored = static_cast<T>(record);
+}
+
 // The object of a handle when it is of the kind; none otherwise.
 Object* ObjectOf(pcbapi::THandle handle, uint8_t kind = 0);
 
