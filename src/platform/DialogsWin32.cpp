@@ -39,7 +39,8 @@ std::string WindowText(IDialogControl& control) {
 DWORD ControlStyle(IDialogControl& control, bool firstRadio) {
     DWORD style = WS_CHILD;
     switch (control.Kind()) {
-        case ControlKind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
+        // Labels break only where their text does, as the dialog style's do.
+        case ControlKind::Label: style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX; break;
         case ControlKind::CheckBox: style |= BS_CHECKBOX; break;
         case ControlKind::RadioButton: style |= BS_RADIOBUTTON | (firstRadio ? WS_GROUP : 0); break;
         case ControlKind::Button: style |= control.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON; break;
@@ -76,6 +77,7 @@ private:
     void CreateControls();
     void Synchronize();
     void FocusFormsChoice();
+    void PaintInnerBorder();
     int32_t IndexOf(HWND control) const;
     bool IsOwnKey(const MSG& msg) const;
 
@@ -84,6 +86,7 @@ private:
     HWND owner_ = nullptr;
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
+    int border_ = 0;
     std::vector<HWND> controls_;
     std::vector<std::string> texts_;
 };
@@ -104,9 +107,10 @@ bool FormWindow::Create() {
         boldFont_ = ::CreateFontIndirectA(&font);
     }
 
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (form_.HasCloseButton() ? WS_SYSMENU : 0);
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (form_.HasSystemMenu() ? WS_SYSMENU : 0);
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame {0, 0, form_.ClientWidth(), form_.ClientHeight()};
+    border_ = form_.InnerBorder() > 0 ? form_.InnerBorder() : 0;
+    RECT frame {0, 0, form_.ClientWidth() + 2 * border_, form_.ClientHeight() + 2 * border_};
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -117,7 +121,7 @@ bool FormWindow::Create() {
     window_ = ::CreateWindowExA(exStyle, WindowClassName, form_.Caption(), style, left, top, width, height, owner_,
                                 nullptr, ThisModule(), this);
     if (!window_) return false;
-    if (!form_.HasCloseButton()) ::EnableMenuItem(::GetSystemMenu(window_, FALSE), SC_CLOSE, MF_GRAYED);
+    if (form_.HasSystemMenu() && !form_.HasCloseButton()) ::EnableMenuItem(::GetSystemMenu(window_, FALSE), SC_CLOSE, MF_GRAYED);
     CreateControls();
     return true;
 }
@@ -167,6 +171,20 @@ void FormWindow::FocusFormsChoice() {
         ::SetFocus(window_);
 }
 
+void FormWindow::PaintInnerBorder() {
+    RECT window {}, client {};
+    ::GetWindowRect(window_, &window);
+    ::GetClientRect(window_, &client);
+    ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::OffsetRect(&client, -window.left, -window.top);
+    RECT inner = client;
+    ::InflateRect(&inner, border_, border_);
+    HDC dc = ::GetWindowDC(window_);
+    ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    ::FillRect(dc, &inner, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::ReleaseDC(window_, dc);
+}
+
 int32_t FormWindow::IndexOf(HWND control) const {
     for (size_t i = 0; i < controls_.size(); ++i)
         if (controls_[i] == control) return static_cast<int32_t>(i);
@@ -206,10 +224,23 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.CloseRequested();
             Synchronize();
             return 0;
+        // The inner border belongs to the frame, so that the client area
+        // and the controls' places are the form's own.
+        case WM_NCCALCSIZE: {
+            const LRESULT result = ::DefWindowProcA(window_, message, wParam, lParam);
+            ::InflateRect(reinterpret_cast<RECT*>(lParam), -border_, -border_);
+            return result;
+        }
+        case WM_NCPAINT: {
+            const LRESULT result = ::DefWindowProcA(window_, message, wParam, lParam);
+            if (border_ > 0) PaintInnerBorder();
+            return result;
+        }
         case WM_DRAWITEM: {
             // A bevel is an etched line along the top of its place.
             auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
             RECT line = item->rcItem;
+            ::FillRect(item->hDC, &line, ::GetSysColorBrush(COLOR_BTNFACE));
             ::DrawEdge(item->hDC, &line, EDGE_ETCHED, BF_TOP);
             return TRUE;
         }

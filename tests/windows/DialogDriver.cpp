@@ -86,12 +86,20 @@ std::string Text(HWND window) {
 
 bool Checked(HWND button) { return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void CheckFrame(HWND window, int clientWidth, int clientHeight, bool closeButton, const std::string& name) {
+void CheckFrame(HWND window, int clientWidth, int clientHeight, int border, bool closeButton,
+                const std::string& name) {
     RECT client {};
     ::GetClientRect(window, &client);
     Check(client.right == clientWidth && client.bottom == clientHeight,
           name + ": client area " + std::to_string(clientWidth) + " x " + std::to_string(clientHeight));
     const LONG style = ::GetWindowLongA(window, GWL_STYLE);
+    RECT expected {0, 0, clientWidth + 2 * border, clientHeight + 2 * border}, actual {};
+    ::AdjustWindowRectEx(&expected, static_cast<DWORD>(style), FALSE,
+                         static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE)));
+    ::GetWindowRect(window, &actual);
+    Check(actual.right - actual.left == expected.right - expected.left &&
+              actual.bottom - actual.top == expected.bottom - expected.top,
+          name + ": an inner border of " + std::to_string(border) + " pixels around the client area");
     Check(((style & WS_SYSMENU) != 0) == closeButton,
           name + (closeButton ? ": has a close button" : ": has no system menu and no close button"));
     Check((style & WS_THICKFRAME) == 0 && (style & WS_MAXIMIZEBOX) == 0, name + ": fixed border");
@@ -153,7 +161,7 @@ void NegativeCoordsChosenWithOK() {
     const uint8_t mode = Drive(FormClass, NegativeCaption,
         {
             [&](HWND w) {
-                CheckFrame(w, 361, 193, false, "negative-coordinates dialog");
+                CheckFrame(w, 361, 193, 8, false, "negative-coordinates dialog");
                 CheckControls(w, layout, "negative-coordinates dialog");
                 Check(Text(Child(w, layout, layout.xrbSkip)) ==
                           "Do not export primitives with negative coordinates",
@@ -225,7 +233,7 @@ void StatusDialog() {
     report::TTranslationStatus layout;
     const auto escaped = ShowStatus({
         [&](HWND w) {
-            CheckFrame(w, 239, 100, true, "status dialog");
+            CheckFrame(w, 239, 100, 0, true, "status dialog");
             CheckControls(w, layout, "status dialog");
             Check(Text(Child(w, layout, layout.LabelStatus)) == "Status: Translation Complete, Warnings Found",
                   "status dialog: the status text set before showing");
