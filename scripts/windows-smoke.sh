@@ -63,20 +63,21 @@ command -v wine >/dev/null 2>&1 || skip_all "wine is missing"
 build() {  # build DIR CMAKE-ARGS...
   local dir=$1
   shift
-  cmake -S "$ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 &&
-    cmake --build "$dir" -j"$JOBS" >"$dir.build.log" 2>&1
+  mkdir -p "$dir" &&
+    cmake -S "$ROOT" -B "$dir" "$@" >"$dir/smoke-configure.log" 2>&1 &&
+    cmake --build "$dir" -j"$JOBS" >"$dir/smoke-build.log" 2>&1
 }
 
 echo "windows smoke suite: building"
 mkdir -p "$WIN32_BUILD" "$LINUX_BUILD"
 if ! build "$WIN32_BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DORVEX_TESTS=OFF; then
-  tail -n 30 "$WIN32_BUILD.build.log" "$WIN32_BUILD.configure.log" 2>/dev/null
+  tail -n 30 "$WIN32_BUILD/smoke-build.log" "$WIN32_BUILD/smoke-configure.log" 2>/dev/null
   echo "windows smoke suite: FAILED (the 32-bit Windows build failed)"
   echo "windows-smoke: 0 passed, 1 failed"
   exit 1
 fi
 if ! build "$LINUX_BUILD" -DORVEX_TESTS=OFF; then
-  tail -n 30 "$LINUX_BUILD.build.log" "$LINUX_BUILD.configure.log" 2>/dev/null
+  tail -n 30 "$LINUX_BUILD/smoke-build.log" "$LINUX_BUILD/smoke-configure.log" 2>/dev/null
   echo "windows smoke suite: FAILED (the Linux reference build failed)"
   echo "windows-smoke: 0 passed, 1 failed"
   exit 1
@@ -172,7 +173,7 @@ else
       export WINEPREFIX=$WIN64_BUILD/wineprefix
       export WINEARCH=win64
     else
-      tail -n 30 "$WIN64_BUILD.build.log"
+      tail -n 30 "$WIN64_BUILD/smoke-build.log"
       fail "the 64-bit Windows build"
     fi
   else
