@@ -147,7 +147,7 @@ bool ParseStatusAnswer(const std::string& button, const std::string& viewReport,
     else if (!viewReport.empty() && viewReport != "on")
         return false;
     if (button == "close") actions.push_back({Kind::Click, "ButtonOK", 0});
-    else if (button == "escape") actions.push_back({Kind::Key, "ButtonOK", ui::VK_ESCAPE});
+    else if (button == "escape") actions.push_back({Kind::Key, "ButtonOK", ui::KeyEscape});
     else if (button == "window") actions.push_back({Kind::Close, "", 0});
     else
         return false;

@@ -20,9 +20,9 @@ enum class ControlKind : int32_t { Label = 0, CheckBox = 1, RadioButton = 2, But
 
 enum class MessageBoxKind : int32_t { Error = 0, Warning = 1, Question = 2 };
 
-// Virtual key codes that the forms react to.
-constexpr int32_t VK_RETURN = 13;
-constexpr int32_t VK_ESCAPE = 27;
+// Virtual key codes that the forms react to (the system's own values).
+constexpr int32_t KeyReturn = 13;
+constexpr int32_t KeyEscape = 27;
 
 class IDialogControl {
 public:

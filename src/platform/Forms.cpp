@@ -65,7 +65,7 @@ void TForm::Click(int32_t index) {
 void TForm::KeyDown(int32_t index, int32_t key) {
     if (ResultValue != mrNone) return;
     if (OnKeyDown) OnKeyDown(index, key);
-    if (ResultValue != mrNone || key != VK_RETURN) return;
+    if (ResultValue != mrNone || key != KeyReturn) return;
     for (size_t i = 0; i < Controls.size(); ++i)
         if (Controls[i]->IsDefault()) {
             Click(static_cast<int32_t>(i));

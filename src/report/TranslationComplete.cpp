@@ -16,7 +16,7 @@ TTranslationStatus::TTranslationStatus()
     // Escape closes with Cancel wherever the focus is: the dialog, the check
     // box or the button.
     OnKeyDown = [this](int32_t, int32_t key) {
-        if (key == ui::VK_ESCAPE) Close(ui::mrCancel);
+        if (key == ui::KeyEscape) Close(ui::mrCancel);
     };
 }
 

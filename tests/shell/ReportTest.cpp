@@ -72,7 +72,7 @@ TEST_F(Report, StatusDialogTellsTheOutcome) {
             label = ControlOf(form, "LabelStatus").Text();
             checked = ControlOf(form, "CheckBoxViewReport").Checked();
             focusOnClose = form.FocusedControl() == IndexOf(form, "ButtonOK");
-            form.KeyDown(IndexOf(form, "CheckBoxViewReport"), ui::VK_ESCAPE);
+            form.KeyDown(IndexOf(form, "CheckBoxViewReport"), ui::KeyEscape);
         };
         report::BeginLog(Dir / "board.pcb");
         if (c.Warning) report::LogWarning("w");
@@ -92,7 +92,7 @@ TEST_F(Report, CloseWithTheCheckMarkOpensTheReport) {
         bool Opens;
     } cases[] = {
         {"Close with the check mark", [](ui::IDialogForm& f) { f.Click(IndexOf(f, "ButtonOK")); }, true},
-        {"Enter presses the default button", [](ui::IDialogForm& f) { f.KeyDown(-1, ui::VK_RETURN); }, true},
+        {"Enter presses the default button", [](ui::IDialogForm& f) { f.KeyDown(-1, ui::KeyReturn); }, true},
         {"check mark cleared",
          [](ui::IDialogForm& f) {
              f.Click(IndexOf(f, "CheckBoxViewReport"));
@@ -100,7 +100,7 @@ TEST_F(Report, CloseWithTheCheckMarkOpensTheReport) {
          },
          false},
         {"the window's close button", [](ui::IDialogForm& f) { f.CloseRequested(); }, false},
-        {"Escape on the dialog", [](ui::IDialogForm& f) { f.KeyDown(-1, ui::VK_ESCAPE); }, false},
+        {"Escape on the dialog", [](ui::IDialogForm& f) { f.KeyDown(-1, ui::KeyEscape); }, false},
     };
     for (const auto& c : cases) {
         fakehost::State().OpenedDocuments.clear();
