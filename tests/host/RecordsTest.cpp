@@ -194,10 +194,11 @@ TEST(Records, OutlinesWithArcs) {
     EXPECT_EQ(rec->HatchStyle, 1);
     EXPECT_EQ(rec->Grid, 120000);
     EXPECT_EQ(rec->RemoveDead, 1);
-    EXPECT_EQ(rec->Segments[1].Kind, 1);
-    EXPECT_EQ(rec->Segments[1].CY, 500000);
-    EXPECT_EQ(rec->Segments[1].Radius, 500000);
-    EXPECT_EQ(rec->Segments[1].Angle1, 270);
+    // The segment record is packed: its fields are read by value.
+    EXPECT_EQ(+rec->Segments[1].Kind, 1);
+    EXPECT_EQ(+rec->Segments[1].CY, 500000);
+    EXPECT_EQ(+rec->Segments[1].Radius, 500000);
+    EXPECT_EQ(+rec->Segments[1].Angle1, 270);
     pcbapi::TRect r;
     PcbApi_QueryObjectBoundingRectangle(polygon, &r);
     EXPECT_EQ(r.Right, 1500000);  // the arc bulges out to x = 150 mil
