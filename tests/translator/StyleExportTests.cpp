@@ -17,6 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 using stylestest::ReadFile;
 using stylestest::Text;
+using stylestest::WorkedPadStyle;
+using stylestest::WorkedTextStyle;
+using stylestest::WorkedViaStyle;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -71,47 +74,9 @@ TEST_F(StyleExport, TheWorkedExamplesEndToEnd) {
                            }));
 
     EXPECT_NE(output.find("(library \"Library_1\"\r\n  (padStyleDef \"(Default)\"\r\n"), std::string::npos);
-    EXPECT_NE(output.find(Text({
-                  "  (padStyleDef \"P:EX60Y60D351\"",
-                  "    (holeDiam 35mil)",
-                  "    (startRange 1)",
-                  "    (endRange 2)",
-                  "    (padShape (layerNumRef 1) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
-                  "    (padShape (layerNumRef 2) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
-                  "    (padShape (layerType Signal) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
-                  "    (padShape (layerType Plane) (padShapeType Thrm4_45) (outsideDiam 75mil) (insideDiam 55mil) "
-                  "(spokeWidth 10mil) )",
-                  "    (padShape (layerType NonSignal) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
-                  "  )",
-              })),
-              std::string::npos);
-    EXPECT_NE(output.find(Text({
-                  "  (viaStyleDef \"V:EX28Y28D121\"",
-                  "    (holeDiam 12mil)",
-                  "    (startRange 1)",
-                  "    (endRange 2)",
-                  "    (viaShape (layerNumRef 1) (viaShapeType Ellipse) (shapeWidth 28mil) (shapeHeight 28mil) )",
-                  "    (viaShape (layerNumRef 2) (viaShapeType Ellipse) (shapeWidth 28mil) (shapeHeight 28mil) )",
-                  "    (viaShape (layerType Signal) (viaShapeType Ellipse) (shapeWidth 28mil) (shapeHeight 28mil) )",
-                  "    (viaShape (layerType Plane) (viaShapeType NoConnect) (shapeWidth 0.0) (shapeHeight 0.0) )",
-                  "    (viaShape (layerType NonSignal) (viaShapeType Ellipse) (shapeWidth 0mil) (shapeHeight 0mil) )",
-                  "  )",
-              })),
-              std::string::npos);
-    EXPECT_NE(output.find(Text({
-                  "  (textStyleDef \"T:H60W10\"",
-                  "    (font",
-                  "      (fontType Stroke)",
-                  "      (fontFamily Modern)",
-                  "      (fontFace \"Quality\")",
-                  "      (fontHeight 80mil) ",
-                  "      (strokeWidth 10mil) ",
-                  "    )",
-                  "    (textStyleAllowTType False)",
-                  "    (textStyleDisplayTType False)",
-                  "  )",
-              })),
-              std::string::npos);
+    EXPECT_NE(output.find(WorkedPadStyle), std::string::npos);
+    EXPECT_NE(output.find(WorkedViaStyle), std::string::npos);
+    EXPECT_NE(output.find(WorkedTextStyle), std::string::npos);
 
     std::vector<std::string> styleLines;
     for (const std::string& line : Lines(ReadFile(Dir / "board.Rep")))

@@ -28,6 +28,51 @@ inline std::string Text(std::initializer_list<std::string> lines) {
     return text;
 }
 
+// The three worked examples: a 60 mil through-hole pad with a 35 mil hole and
+// a four-spoke relief, a 28 mil via with a 12 mil hole and no plane
+// connection, and a 60 mil text with a 10 mil stroke.
+inline const std::string WorkedPadStyle =
+    Text({
+        "  (padStyleDef \"P:EX60Y60D351\"",
+        "    (holeDiam 35mil)",
+        "    (startRange 1)",
+        "    (endRange 2)",
+        "    (padShape (layerNumRef 1) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
+        "    (padShape (layerNumRef 2) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
+        "    (padShape (layerType Signal) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
+        "    (padShape (layerType Plane) (padShapeType Thrm4_45) (outsideDiam 75mil) (insideDiam 55mil) "
+        "(spokeWidth 10mil) )",
+        "    (padShape (layerType NonSignal) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
+        "  )",
+    });
+inline const std::string WorkedViaStyle =
+    Text({
+        "  (viaStyleDef \"V:EX28Y28D121\"",
+        "    (holeDiam 12mil)",
+        "    (startRange 1)",
+        "    (endRange 2)",
+        "    (viaShape (layerNumRef 1) (viaShapeType Ellipse) (shapeWidth 28mil) (shapeHeight 28mil) )",
+        "    (viaShape (layerNumRef 2) (viaShapeType Ellipse) (shapeWidth 28mil) (shapeHeight 28mil) )",
+        "    (viaShape (layerType Signal) (viaShapeType Ellipse) (shapeWidth 28mil) (shapeHeight 28mil) )",
+        "    (viaShape (layerType Plane) (viaShapeType NoConnect) (shapeWidth 0.0) (shapeHeight 0.0) )",
+        "    (viaShape (layerType NonSignal) (viaShapeType Ellipse) (shapeWidth 0mil) (shapeHeight 0mil) )",
+        "  )",
+    });
+inline const std::string WorkedTextStyle =
+    Text({
+        "  (textStyleDef \"T:H60W10\"",
+        "    (font",
+        "      (fontType Stroke)",
+        "      (fontFamily Modern)",
+        "      (fontFace \"Quality\")",
+        "      (fontHeight 80mil) ",
+        "      (strokeWidth 10mil) ",
+        "    )",
+        "    (textStyleAllowTType False)",
+        "    (textStyleDisplayTType False)",
+        "  )",
+    });
+
 inline std::string ReadFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::stringstream s;

@@ -15,6 +15,9 @@ namespace {
 
 using namespace pcb;
 using stylestest::Text;
+using stylestest::WorkedPadStyle;
+using stylestest::WorkedTextStyle;
+using stylestest::WorkedViaStyle;
 using NameList = std::vector<std::string>;
 
 class Styles : public stylestest::TStyleTest {};
@@ -31,56 +34,19 @@ TEST_F(Styles, ThroughHolePadWithThermalRelief) {
     Analyze(WithObjects(R"({"kind": "pad", "shape": "circle", "size": 60, "hole": 35,
         "plane": {"connection": "relief", "entries": 4, "conductorWidth": 10, "expansion": 10, "airGap": 10}})"));
     ASSERT_EQ(Names(Exporter->PadStyles), NameList{"P:EX60Y60D351"});
-    EXPECT_EQ(PadDef(0),
-              Text({
-                  "  (padStyleDef \"P:EX60Y60D351\"",
-                  "    (holeDiam 35mil)",
-                  "    (startRange 1)",
-                  "    (endRange 2)",
-                  "    (padShape (layerNumRef 1) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
-                  "    (padShape (layerNumRef 2) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
-                  "    (padShape (layerType Signal) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
-                  "    (padShape (layerType Plane) (padShapeType Thrm4_45) (outsideDiam 75mil) (insideDiam 55mil) "
-                  "(spokeWidth 10mil) )",
-                  "    (padShape (layerType NonSignal) (padShapeType Ellipse) (shapeWidth 60mil) (shapeHeight 60mil) )",
-                  "  )",
-              }));
+    EXPECT_EQ(PadDef(0), WorkedPadStyle);
 }
 
 TEST_F(Styles, ThroughViaWithoutPlaneConnection) {
     Analyze(WithObjects(R"({"kind": "via", "size": 28, "hole": 12, "plane": {"connection": "none"}})"));
     ASSERT_EQ(Names(Exporter->ViaStyles), NameList{"V:EX28Y28D121"});
-    EXPECT_EQ(ViaDef(0),
-              Text({
-                  "  (viaStyleDef \"V:EX28Y28D121\"",
-                  "    (holeDiam 12mil)",
-                  "    (startRange 1)",
-                  "    (endRange 2)",
-                  "    (viaShape (layerNumRef 1) (viaShapeType Ellipse) (shapeWidth 28mil) (shapeHeight 28mil) )",
-                  "    (viaShape (layerNumRef 2) (viaShapeType Ellipse) (shapeWidth 28mil) (shapeHeight 28mil) )",
-                  "    (viaShape (layerType Signal) (viaShapeType Ellipse) (shapeWidth 28mil) (shapeHeight 28mil) )",
-                  "    (viaShape (layerType Plane) (viaShapeType NoConnect) (shapeWidth 0.0) (shapeHeight 0.0) )",
-                  "    (viaShape (layerType NonSignal) (viaShapeType Ellipse) (shapeWidth 0mil) (shapeHeight 0mil) )",
-                  "  )",
-              }));
+    EXPECT_EQ(ViaDef(0), WorkedViaStyle);
 }
 
 TEST_F(Styles, SixtyMilText) {
     Analyze(WithObjects(R"({"kind": "text", "text": "A", "height": 60, "width": 10})"));
     ASSERT_EQ(Names(Exporter->TextStyles), NameList{"T:H60W10"});
-    EXPECT_EQ(TextDef(0), Text({
-                              "  (textStyleDef \"T:H60W10\"",
-                              "    (font",
-                              "      (fontType Stroke)",
-                              "      (fontFamily Modern)",
-                              "      (fontFace \"Quality\")",
-                              "      (fontHeight 80mil) ",
-                              "      (strokeWidth 10mil) ",
-                              "    )",
-                              "    (textStyleAllowTType False)",
-                              "    (textStyleDisplayTType False)",
-                              "  )",
-                          }));
+    EXPECT_EQ(TextDef(0), WorkedTextStyle);
 }
 
 // --- names, counters and representatives --------------------------------------------
